@@ -1,0 +1,122 @@
+# Shared set-up of the Wine environment in which the Windows programs of the build run.
+# Source it, then call velmok_wine_ready. Everything it creates lives under $VELMOK_STATE
+# (default: build/wine in the source tree):
+#   prefix/   the Wine prefix (Japanese locale, one virtual desktop, no crash dialogs,
+#             ".cwj" opened by the simulator)
+#   display   the number of the Xvfb display started here, when there was no display to use
+# Several checkouts or sessions can work side by side by giving each its own VELMOK_STATE.
+
+velmok_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+: "${VELMOK_STATE:=$velmok_root/build/wine}"
+: "${VELMOK_BUILD:=$velmok_root/build/windows}"
+export VELMOK_STATE VELMOK_BUILD
+export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$VELMOK_STATE/prefix}"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+
+velmok_log() { printf '[velmok] %s\n' "$*" >&2; }
+
+# A display for Wine: the caller's when it answers (and VELMOK_HEADLESS is not 1), otherwise an
+# Xvfb of our own, started once and reused.
+velmok_display() {
+  mkdir -p "$VELMOK_STATE"
+  if [ "${VELMOK_HEADLESS:-0}" != 1 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  if [ -f "$VELMOK_STATE/display" ]; then
+    local n
+    n="$(cat "$VELMOK_STATE/display")"
+    if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  fi
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  velmok_log "starting Xvfb on :$n"
+  nohup Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -dpi "${VELMOK_DPI:-96}" \
+    >"$VELMOK_STATE/xvfb.log" 2>&1 &
+  echo $! >"$VELMOK_STATE/xvfb.pid"
+  local i
+  for i in $(seq 1 100); do
+    if [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then break; fi
+    sleep 0.1
+  done
+  echo "$n" >"$VELMOK_STATE/display"
+  export DISPLAY=":$n"
+}
+
+# The Windows form (Z:\...) of a Linux path.
+velmok_winpath() {
+  local p
+  p="$(readlink -f "$1")"
+  printf 'Z:%s' "${p//\//\\}"
+}
+
+# Creates the prefix once, serially: Wine's first start races when several programs start at once.
+velmok_prefix() {
+  mkdir -p "$VELMOK_STATE"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.velmok-ready" ]; then
+      velmok_log "creating the Wine prefix in $WINEPREFIX (once, about 15 s)"
+      rm -rf "$WINEPREFIX"
+      wineboot --init >/dev/null 2>&1 || true
+      wineserver -w
+      local reg="$VELMOK_STATE/prefix-settings.reg"
+      cat >"$reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="Y"
+REG
+      wine regedit /S "$(velmok_winpath "$reg")" >/dev/null 2>&1
+      wineserver -w
+      touch "$WINEPREFIX/.velmok-ready"
+    fi
+  ) 9>"$VELMOK_STATE/.prefix.lock"
+}
+
+# Points the ".cwj" association at the simulator of the build, unless it already does.
+velmok_register_simulator() {
+  local sim="$VELMOK_BUILD/bin/clw4sim.exe"
+  [ -f "$sim" ] || return 0
+  local target
+  target="$(velmok_winpath "$sim")"
+  if [ "$(cat "$WINEPREFIX/.velmok-simulator" 2>/dev/null)" = "$target" ]; then return 0; fi
+  local reg="$VELMOK_STATE/association.reg"
+  local escaped="${target//\\/\\\\}"
+  cat >"$reg" <<REG
+Windows Registry Editor Version 5.00
+
+[HKEY_CLASSES_ROOT\\.cwj]
+@="ClarisWorks.Document.4"
+
+[HKEY_CLASSES_ROOT\\ClarisWorks.Document.4]
+@="ClarisWorks 4.0 Document"
+
+[HKEY_CLASSES_ROOT\\ClarisWorks.Document.4\\shell\\open\\command]
+@="\\"$escaped\\" \\"%1\\""
+REG
+  wine regedit /S "$(velmok_winpath "$reg")" >/dev/null 2>&1
+  wineserver -w
+  echo "$target" >"$WINEPREFIX/.velmok-simulator"
+}
+
+velmok_wine_ready() {
+  velmok_display
+  velmok_prefix
+  velmok_register_simulator
+}

@@ -1,0 +1,142 @@
+#include "platform/win32/keyboard_win32.h"
+
+#include <array>
+
+namespace velmok::win32 {
+
+namespace {
+
+INPUT VirtualKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  switch (vk) {
+    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_RCONTROL: case VK_RMENU:
+    case VK_LWIN: case VK_RWIN:
+      input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+      break;
+    default:
+      break;
+  }
+  if (up) input.ki.dwFlags |= KEYEVENTF_KEYUP;
+  return input;
+}
+
+INPUT UnicodeUnit(wchar_t unit, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wScan = unit;
+  input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+  return input;
+}
+
+WORD VirtualKeyOf(NamedKey key) {
+  switch (key) {
+    case NamedKey::Enter: return VK_RETURN;
+    case NamedKey::Tab: return VK_TAB;
+    case NamedKey::Escape: return VK_ESCAPE;
+    case NamedKey::Backspace: return VK_BACK;
+    case NamedKey::Delete: return VK_DELETE;
+    case NamedKey::Insert: return VK_INSERT;
+    case NamedKey::Home: return VK_HOME;
+    case NamedKey::End: return VK_END;
+    case NamedKey::PageUp: return VK_PRIOR;
+    case NamedKey::PageDown: return VK_NEXT;
+    case NamedKey::Up: return VK_UP;
+    case NamedKey::Down: return VK_DOWN;
+    case NamedKey::Left: return VK_LEFT;
+    case NamedKey::Right: return VK_RIGHT;
+    case NamedKey::None: return 0;
+    default:
+      return static_cast<WORD>(VK_F1 + (static_cast<int>(key) - static_cast<int>(NamedKey::F1)));
+  }
+}
+
+// The virtual key of a character typed together with a modifier ("^o" is Ctrl+O).
+std::optional<WORD> VirtualKeyOf(char32_t c) {
+  if (c >= U'a' && c <= U'z') return static_cast<WORD>('A' + (c - U'a'));
+  if ((c >= U'A' && c <= U'Z') || (c >= U'0' && c <= U'9')) return static_cast<WORD>(c);
+  if (c > 0xFFFF) return std::nullopt;
+  const SHORT scan = VkKeyScanW(static_cast<wchar_t>(c));
+  if (scan == -1) return std::nullopt;
+  return static_cast<WORD>(scan & 0xFF);
+}
+
+constexpr std::array<std::pair<unsigned, WORD>, 3> kModifierKeys = {{
+    {kShift, VK_SHIFT}, {kCtrl, VK_CONTROL}, {kAlt, VK_MENU}}};
+
+// Key-up events for the modifier keys the user is holding down, so they do not combine with ours.
+void ReleaseHeldModifiers(std::vector<INPUT>& out) {
+  for (const int vk : {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN}) {
+    if (GetAsyncKeyState(vk) & 0x8000) out.push_back(VirtualKey(static_cast<WORD>(vk), true));
+  }
+}
+
+// Waits until the thread behind `window` has taken `events` input messages from its queue: every
+// message the window's thread retrieves first serves our sent WM_NULL, so one round per event (plus
+// the characters TranslateMessage makes of them) covers the whole batch.
+void WaitUntilProcessed(HWND window, std::size_t events) {
+  if (!window) return;
+  const std::size_t rounds = 2 * events + 2;
+  for (std::size_t i = 0; i < rounds; ++i) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 2000, &ignored)) return;
+  }
+}
+
+}  // namespace
+
+std::optional<std::vector<INPUT>> BuildKeyInputs(const std::vector<KeyStroke>& strokes) {
+  std::vector<INPUT> out;
+  out.reserve(strokes.size() * 2 + 8);
+  for (const KeyStroke& stroke : strokes) {
+    for (const auto& [bit, vk] : kModifierKeys)
+      if (stroke.modifiers & bit) out.push_back(VirtualKey(vk, false));
+    if (stroke.key != NamedKey::None) {
+      const WORD vk = VirtualKeyOf(stroke.key);
+      out.push_back(VirtualKey(vk, false));
+      out.push_back(VirtualKey(vk, true));
+    } else if (stroke.modifiers != 0) {
+      const auto vk = VirtualKeyOf(stroke.character);
+      if (!vk) return std::nullopt;
+      out.push_back(VirtualKey(*vk, false));
+      out.push_back(VirtualKey(*vk, true));
+    } else if (stroke.character > 0xFFFF) {
+      const char32_t v = stroke.character - 0x10000;
+      const auto high = static_cast<wchar_t>(0xD800 + (v >> 10));
+      const auto low = static_cast<wchar_t>(0xDC00 + (v & 0x3FF));
+      out.push_back(UnicodeUnit(high, false));
+      out.push_back(UnicodeUnit(low, false));
+      out.push_back(UnicodeUnit(high, true));
+      out.push_back(UnicodeUnit(low, true));
+    } else {
+      const auto unit = static_cast<wchar_t>(stroke.character);
+      out.push_back(UnicodeUnit(unit, false));
+      out.push_back(UnicodeUnit(unit, true));
+    }
+    for (auto it = kModifierKeys.rbegin(); it != kModifierKeys.rend(); ++it)
+      if (stroke.modifiers & it->first) out.push_back(VirtualKey(it->second, true));
+  }
+  return out;
+}
+
+bool Win32Keyboard::SendKeys(std::string_view notation, Wait wait) {
+  const auto strokes = ParseKeyNotation(notation);
+  if (!strokes) return false;
+  if (strokes->empty()) return true;
+  auto keys = BuildKeyInputs(*strokes);
+  if (!keys) return false;
+  std::vector<INPUT> inputs;
+  ReleaseHeldModifiers(inputs);
+  inputs.insert(inputs.end(), keys->begin(), keys->end());
+
+  const HWND target = GetForegroundWindow();
+  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  if (sent != inputs.size()) return false;
+  if (wait == Wait::UntilProcessed) WaitUntilProcessed(target, inputs.size());
+  return true;
+}
+
+}  // namespace velmok::win32

@@ -1,0 +1,37 @@
+#include "platform/win32/log_file_win32.h"
+
+#include <windows.h>
+
+#include "platform/win32/scoped.h"
+#include "platform/win32/system_win32.h"
+#include "platform/win32/wide.h"
+
+namespace velmok::win32 {
+
+void Win32LogFile::AppendLine(std::string_view line) {
+  ScopedFile file(CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
+  std::string bytes = ToAnsi(line);
+  bytes += "\r\n";
+  DWORD written = 0;
+  WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::optional<platform::LocalDate> Win32LogFile::CreationDate() {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  SYSTEMTIME utc{};
+  SYSTEMTIME local{};
+  if (!FileTimeToSystemTime(&data.ftCreationTime, &utc) ||
+      !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+    return std::nullopt;
+  return platform::LocalDate{local.wYear, local.wMonth, local.wDay};
+}
+
+void Win32LogFile::Delete() { DeleteFileW(path_.c_str()); }
+
+std::wstring DefaultLogFilePath() { return ProgramFolder() + L"\\" + ProgramBaseName() + L".log"; }
+
+}  // namespace velmok::win32

@@ -1,0 +1,80 @@
+#include "platform/win32/system_win32.h"
+
+#include <vector>
+
+#include "core/texts.h"
+#include "platform/win32/wide.h"
+
+namespace velmok::win32 {
+
+platform::LocalDateTime Win32Clock::Now() {
+  FILETIME utc{};
+  GetSystemTimePreciseAsFileTime(&utc);
+  FILETIME local{};
+  FileTimeToLocalFileTime(&utc, &local);
+  SYSTEMTIME t{};
+  FileTimeToSystemTime(&local, &t);
+  ULARGE_INTEGER ticks{};
+  ticks.LowPart = local.dwLowDateTime;
+  ticks.HighPart = local.dwHighDateTime;
+  platform::LocalDateTime now;
+  now.year = t.wYear;
+  now.month = t.wMonth;
+  now.day = t.wDay;
+  now.hour = t.wHour;
+  now.minute = t.wMinute;
+  now.second = t.wSecond;
+  now.fraction100ns = static_cast<std::int32_t>(ticks.QuadPart % 10'000'000ULL);
+  return now;
+}
+
+void Win32Clock::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
+
+void Win32DebuggerOutput::Write(std::string_view text) { OutputDebugStringW(Widen(text).c_str()); }
+
+void Win32MessageBoxes::ShowOk(std::string_view text, Icon icon) {
+  const UINT style = MB_OK | (icon == Icon::Information ? MB_ICONINFORMATION : 0);
+  MessageBoxW(owner_, Widen(text).c_str(), Widen(texts::kAppTitle).c_str(), style);
+}
+
+bool Win32InstanceLock::TryAcquire() {
+  mutex_.Reset(CreateMutexW(nullptr, FALSE, name_.c_str()));
+  if (!mutex_) return true;  // cannot tell; rather run than refuse
+  return GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+namespace {
+
+std::wstring ModulePath() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n < buffer.size()) return std::wstring(buffer.data(), n);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace
+
+std::wstring ProgramFolder() {
+  const std::wstring path = ModulePath();
+  const auto slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring ProgramBaseName() {
+  std::wstring name = ModulePath();
+  const auto slash = name.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) name.erase(0, slash + 1);
+  const auto dot = name.find_last_of(L'.');
+  if (dot != std::wstring::npos) name.erase(dot);
+  return name;
+}
+
+std::wstring SystemFolder() {
+  wchar_t buffer[MAX_PATH] = {};
+  const UINT n = GetSystemDirectoryW(buffer, MAX_PATH);
+  return std::wstring(buffer, n < MAX_PATH ? n : 0);
+}
+
+}  // namespace velmok::win32

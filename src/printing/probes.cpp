@@ -1,0 +1,34 @@
+#include "printing/probes.h"
+
+#include "core/texts.h"
+#include "printing/key_notation.h"
+
+namespace velmok {
+
+std::string ClarisProbes::GetClarisMainTitle() {
+  const auto window = windows_.FindTopLevelByClass(texts::kClarisMainClass);
+  if (window == platform::kNoWindow) return {};
+  return windows_.WindowTitle(window, kMainTitleChars);
+}
+
+std::string ClarisProbes::FindWindowByTitle(std::string_view title) {
+  const auto window = windows_.FindTopLevelByTitle(title);
+  if (window == platform::kNoWindow) return {};
+  return windows_.WindowTitle(window, kTitleChars);
+}
+
+bool ClarisProbes::SendKeysLiteral(std::string_view text) {
+  return keyboard_.SendKeys(EscapeKeyLiteral(text), platform::Keyboard::Wait::UntilProcessed);
+}
+
+std::uint32_t ClarisProbes::ClarisProcess() {
+  const auto window = windows_.FindTopLevelByClass(texts::kClarisMainClass);
+  return window == platform::kNoWindow ? 0 : windows_.ProcessOfWindow(window);
+}
+
+std::uint32_t ClarisProbes::ForegroundProcess() {
+  const auto window = windows_.ForegroundWindow();
+  return window == platform::kNoWindow ? 0 : windows_.ProcessOfWindow(window);
+}
+
+}  // namespace velmok

@@ -1,0 +1,39 @@
+#pragma once
+// The only means by which the program looks at ClarisWorks (the titles of top-level windows) or
+// acts on it (keystrokes to the active window).
+
+#include <string>
+#include <string_view>
+
+#include "platform/keyboard.h"
+#include "platform/window_system.h"
+
+namespace velmok {
+
+class ClarisProbes {
+ public:
+  // Titles are read up to these lengths, as the fixed title buffers of the two probes allow.
+  static constexpr std::size_t kMainTitleChars = 255;
+  static constexpr std::size_t kTitleChars = 260;
+
+  ClarisProbes(platform::WindowSystem& windows, platform::Keyboard& keyboard)
+      : windows_(windows), keyboard_(keyboard) {}
+
+  // The title of ClarisWorks' main window (class "CLW4MainClass"), or "" when there is none.
+  std::string GetClarisMainTitle();
+  // The title of a top-level window titled `title` (any program's), or "" when there is none.
+  std::string FindWindowByTitle(std::string_view title);
+  // Types `text` into the active window exactly as it stands, and waits until it is processed.
+  bool SendKeysLiteral(std::string_view text);
+
+  // The process that owns ClarisWorks' main window; 0 when it does not run.
+  std::uint32_t ClarisProcess();
+  // The process that owns the window the user is typing into; 0 when none.
+  std::uint32_t ForegroundProcess();
+
+ private:
+  platform::WindowSystem& windows_;
+  platform::Keyboard& keyboard_;
+};
+
+}  // namespace velmok

@@ -1,0 +1,136 @@
+#pragma once
+// Fakes of the platform interfaces for the portable tests. Time is virtual: Sleep advances the
+// clock at once, so a wait of 401 polls runs in microseconds.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/debugger_output.h"
+#include "platform/instance_lock.h"
+#include "platform/keyboard.h"
+#include "platform/log_file.h"
+#include "platform/message_box.h"
+#include "platform/settings_store.h"
+#include "platform/window_system.h"
+
+namespace velmok::fakes {
+
+class FakeClock final : public platform::Clock {
+ public:
+  platform::LocalDateTime now{2026, 12, 6, 6, 21, 32, 450'000};
+  std::int64_t sleptMs = 0;
+  int sleeps = 0;
+  std::function<void(int)> onSleep;  // runs after each sleep, for scripted worlds
+
+  platform::LocalDateTime Now() override { return now; }
+  void Sleep(int milliseconds) override {
+    sleptMs += milliseconds;
+    ++sleeps;
+    if (onSleep) onSleep(milliseconds);
+  }
+};
+
+class FakeDebuggerOutput final : public platform::DebuggerOutput {
+ public:
+  std::vector<std::string> lines;
+  void Write(std::string_view text) override { lines.emplace_back(text); }
+};
+
+class FakeLogFile final : public platform::LogFile {
+ public:
+  std::vector<std::string> lines;
+  std::optional<platform::LocalDate> created;
+  int deletes = 0;
+  bool undeletable = false;
+
+  void AppendLine(std::string_view line) override {
+    if (!created) created = platform::LocalDate{2026, 12, 6};
+    lines.emplace_back(line);
+  }
+  std::optional<platform::LocalDate> CreationDate() override { return created; }
+  void Delete() override {
+    ++deletes;
+    if (undeletable) return;
+    created.reset();
+    lines.clear();
+  }
+};
+
+struct FakeWindow {
+  std::string className;
+  std::string title;
+  std::uint32_t process = 0;
+};
+
+class FakeWindowSystem final : public platform::WindowSystem {
+ public:
+  std::map<platform::WindowId, FakeWindow> windows;
+  platform::WindowId foreground = platform::kNoWindow;
+  platform::WindowId nextId = 100;
+  int findCalls = 0;
+
+  platform::WindowId Add(FakeWindow w) {
+    windows[nextId] = std::move(w);
+    return nextId++;
+  }
+  void Remove(platform::WindowId id) {
+    windows.erase(id);
+    if (foreground == id) foreground = platform::kNoWindow;
+  }
+
+  platform::WindowId FindTopLevelByClass(std::string_view className) override;
+  platform::WindowId FindTopLevelByTitle(std::string_view title) override;
+  std::string WindowTitle(platform::WindowId window, std::size_t maxChars) override;
+  std::uint32_t ProcessOfWindow(platform::WindowId window) override;
+  platform::WindowId ForegroundWindow() override { return foreground; }
+};
+
+class FakeKeyboard final : public platform::Keyboard {
+ public:
+  struct Sent {
+    std::string notation;
+    Wait wait;
+    friend bool operator==(const Sent&, const Sent&) = default;
+  };
+  std::vector<Sent> sent;
+  std::function<void(const Sent&)> onSend;
+
+  bool SendKeys(std::string_view notation, Wait wait) override {
+    sent.push_back({std::string(notation), wait});
+    if (onSend) onSend(sent.back());
+    return true;
+  }
+};
+
+class FakeMessageBoxes final : public platform::MessageBoxes {
+ public:
+  std::vector<std::pair<std::string, Icon>> shown;
+  void ShowOk(std::string_view text, Icon icon) override { shown.emplace_back(std::string(text), icon); }
+};
+
+class FakeInstanceLock final : public platform::InstanceLock {
+ public:
+  bool heldElsewhere = false;
+  bool TryAcquire() override { return !heldElsewhere; }
+};
+
+class FakeSettingsStore final : public platform::SettingsStore {
+ public:
+  std::map<std::pair<std::string, std::string>, std::string> values;
+  std::optional<std::string> Read(std::string_view section, std::string_view key) override {
+    const auto it = values.find({std::string(section), std::string(key)});
+    if (it == values.end()) return std::nullopt;
+    return it->second;
+  }
+  void Write(std::string_view section, std::string_view key, std::string_view value) override {
+    values[{std::string(section), std::string(key)}] = std::string(value);
+  }
+};
+
+}  // namespace velmok::fakes

@@ -1,0 +1,97 @@
+#pragma once
+// Helpers for the tests that run under Wine: processes, windows found by class and title with
+// deadlines (polling, never fixed sleeps), window texts, message boxes, scratch folders, journals.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmok::testing {
+
+using namespace std::chrono_literals;
+using Millis = std::chrono::milliseconds;
+
+// Polls `condition` every 20 ms until it holds or `timeout` has passed; pumps this thread's
+// messages meanwhile. True when the condition held.
+bool WaitUntil(const std::function<bool()>& condition, Millis timeout);
+
+// The folder that holds the running test program (the build's bin folder).
+std::wstring BinDir();
+
+class Process {
+ public:
+  Process() = default;
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  ~Process();
+
+  // Starts `exe` with the raw argument text `args`. `env` adds or replaces environment variables.
+  static Process Launch(const std::wstring& exe, const std::wstring& args,
+                        const std::map<std::wstring, std::wstring>& env = {}, const std::wstring& workDir = {});
+
+  bool Valid() const { return process_ != nullptr; }
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_; }
+  bool WaitExit(Millis timeout);
+  std::optional<DWORD> ExitCode() const;
+  void Kill();
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// Ends every process whose executable has this file name (for example L"clw4sim.exe").
+void KillProcessesNamed(const std::wstring& exeName);
+
+// Top-level windows (of any process) by class and/or title; an empty string matches anything.
+// Only visible windows count unless `includeHidden`.
+HWND FindTopLevel(const std::wstring& className, const std::wstring& title, bool includeHidden = false);
+HWND WaitForTopLevel(const std::wstring& className, const std::wstring& title, Millis timeout);
+bool WaitForNoTopLevel(const std::wstring& className, const std::wstring& title, Millis timeout);
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+
+// WM_GETTEXT, which works across processes (for a status bar: the text of its first part).
+std::wstring WindowText(HWND window);
+HWND ChildByClass(HWND parent, const std::wstring& className, int index = 0);
+
+// A standard message box titled `title`; its text; pressing its OK button.
+HWND WaitForMessageBox(const std::wstring& title, Millis timeout);
+std::wstring MessageBoxText(HWND box);
+UINT MessageBoxIconId(HWND box);
+void PressMessageBoxOk(HWND box);
+
+// A scratch folder, deleted with everything in it when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::wstring& Path() const { return path_; }
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+ private:
+  std::wstring path_;
+};
+
+void WriteTextFile(const std::wstring& path, const std::string& utf8);
+void MakeFolder(const std::wstring& path);
+std::optional<std::string> ReadTextFile(const std::wstring& path);
+// The lines of a UTF-8 text file (CR LF or LF), without their line ends; empty when missing.
+std::vector<std::wstring> ReadLines(const std::wstring& path);
+// Sets creation, last access and last write time to the given local time.
+bool SetFileTimesLocal(const std::wstring& path, const SYSTEMTIME& local);
+void DeleteTree(const std::wstring& path);
+
+std::wstring W(std::string_view utf8);
+std::string U8(std::wstring_view wide);
+
+}  // namespace velmok::testing
