@@ -66,6 +66,9 @@ velmok_prefix() {
       rm -rf "$WINEPREFIX"
       wineboot --init >/dev/null 2>&1 || true
       wineserver -w
+      # Wine's own fonts (Marlett draws the caption buttons) are not always found where Debian
+      # installs them; a copy in the prefix always is.
+      cp -n /usr/share/wine/fonts/*.tt[fc] "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       local reg="$VELMOK_STATE/prefix-settings.reg"
       cat >"$reg" <<'REG'
 Windows Registry Editor Version 5.00

@@ -15,5 +15,7 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // Decodes the code point that starts at `pos` and advances `pos` past it. A malformed sequence
 // yields U+FFFD and advances by one byte.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
 
 }  // namespace velmok

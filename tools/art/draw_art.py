@@ -18,7 +18,9 @@ SS = 4  # supersampling factor
 class Canvas:
     """An RGBA canvas in premultiplied floats; shapes are given in output pixel coordinates."""
 
-    def __init__(self, w, h):
+    def __init__(self, w, h, scale=1.0):
+        # Shapes are given in design units; `scale` maps them to output pixels.
+        self.k = scale
         self.w, self.h = w, h
         self.W, self.H = w * SS, h * SS
         self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(self.W * self.H)]
@@ -33,15 +35,16 @@ class Canvas:
         p[3] = a + p[3] * (1 - a)
 
     def fill(self, inside, color, box=None):
-        """Fills every sample whose centre satisfies inside(x, y) (output pixel units)."""
-        x0, y0, x1, y1 = box if box else (0, 0, self.w, self.h)
-        sx0, sy0 = max(0, int(x0 * SS)), max(0, int(y0 * SS))
-        sx1, sy1 = min(self.W, int(math.ceil(x1 * SS))), min(self.H, int(math.ceil(y1 * SS)))
+        """Fills every sample whose centre satisfies inside(x, y) (design units)."""
+        k = self.k
+        x0, y0, x1, y1 = box if box else (0, 0, self.w / k, self.h / k)
+        sx0, sy0 = max(0, int(x0 * k * SS)), max(0, int(y0 * k * SS))
+        sx1, sy1 = min(self.W, int(math.ceil(x1 * k * SS))), min(self.H, int(math.ceil(y1 * k * SS)))
         for sy in range(sy0, sy1):
-            y = (sy + 0.5) / SS
+            y = (sy + 0.5) / SS / k
             row = sy * self.W
             for sx in range(sx0, sx1):
-                x = (sx + 0.5) / SS
+                x = (sx + 0.5) / SS / k
                 if inside(x, y):
                     self._blend(row + sx, color)
 
@@ -276,8 +279,8 @@ def claris_document(size):
     return c.pixels()
 
 
-def toolbar_picture(key):
-    c = Canvas(16, 16)
+def toolbar_picture(key, size=16):
+    c = Canvas(size, size, scale=size / 16.0)
     if key == "New":
         draw_page(c, 3, 1, 13, 15, 4)
         c.polygon([(12, 0.5), (13, 3), (15.5, 3.3), (13.6, 5), (14.2, 7.5), (12, 6.2), (9.8, 7.5),
@@ -369,15 +372,18 @@ def supersample_fast(scale):
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_ico(os.path.join(OUT, "velmok.ico"), [(s, app_icon(s)) for s in (16, 32, 48)])
-    write_ico(os.path.join(OUT, "claris32.ico"), [(32, claris_document(32))])
-    write_ico(os.path.join(OUT, "claris16.ico"), [(16, claris_document(16))])
-    strip = [None] * (16 * 16 * len(TOOLBAR_KEYS))
-    for i, key in enumerate(TOOLBAR_KEYS):
-        pix = toolbar_picture(key)
-        for y in range(16):
-            for x in range(16):
-                strip[y * 16 * len(TOOLBAR_KEYS) + i * 16 + x] = pix[y * 16 + x]
-    write_bmp24(os.path.join(OUT, "toolbar.bmp"), 16 * len(TOOLBAR_KEYS), 16, strip, (192, 192, 192))
+    # The document icons at 100 %, 150 % and 200 % of their design size.
+    write_ico(os.path.join(OUT, "claris32.ico"), [(s, claris_document(s)) for s in (32, 48, 64)])
+    write_ico(os.path.join(OUT, "claris16.ico"), [(s, claris_document(s)) for s in (16, 24, 32)])
+    for size, name in ((16, "toolbar.bmp"), (24, "toolbar24.bmp"), (32, "toolbar32.bmp")):
+        n = len(TOOLBAR_KEYS)
+        strip = [None] * (size * size * n)
+        for i, key in enumerate(TOOLBAR_KEYS):
+            pix = toolbar_picture(key, size)
+            for y in range(size):
+                for x in range(size):
+                    strip[y * size * n + i * size + x] = pix[y * size + x]
+        write_bmp24(os.path.join(OUT, name), size * n, size, strip, (192, 192, 192))
     supersample_fast(2)
     write_bmp8(os.path.join(OUT, "about.bmp"), 400, 300, about_picture())
 

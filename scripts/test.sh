@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Sets up everything and runs every test tier:
+#   unit   native, with AddressSanitizer and UndefinedBehaviorSanitizer, virtual time
+#   win32  under Wine: real controls, registry, clipboard, keystrokes, shell association
+#   e2e    under Wine: the real VELMOK.exe and the simulator as black boxes
+# Prints each runner's summary and exits non-zero when anything failed.
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+"$root/scripts/bootstrap.sh" || exit 1
+"$root/scripts/build.sh" all || { echo "[velmok] build failed" >&2; exit 1; }
+
+export VELMOK_HEADLESS="${VELMOK_HEADLESS:-1}"
+# shellcheck source=wine-env.sh
+source "$root/scripts/wine-env.sh"
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$VELMOK_STATE/xvfb.pid" ]; then kill "$(cat "$VELMOK_STATE/xvfb.pid")" 2>/dev/null || true; rm -f "$VELMOK_STATE/xvfb.pid" "$VELMOK_STATE/display"; fi
+}
+trap cleanup EXIT
+
+declare -A result
+summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from' "$1" | tail -n 20; }
+
+run_tier() {
+  local name="$1"; shift
+  local log="$root/build/test-$name.log"
+  echo "== $name ==" >&2
+  local start=$SECONDS
+  "$@" >"$log" 2>&1
+  local rc=$?
+  summary "$log"
+  if [ $rc -ne 0 ]; then
+    grep -E '^\[  FAILED  \]|Failure|error:' "$log" | head -n 40
+    echo "   (whole output: $log)"
+  fi
+  echo "   $name: exit $rc, $((SECONDS - start)) s"
+  result[$name]=$rc
+}
+
+run_tier unit "$root/build/native/bin/unit_tests"
+
+velmok_wine_ready
+wineserver -p 60 >/dev/null 2>&1 || true
+run_tier win32 timeout 900 wine "$VELMOK_BUILD/bin/win32_tests.exe"
+wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
+run_tier e2e timeout 1500 wine "$VELMOK_BUILD/bin/e2e_tests.exe"
+
+echo
+failed=0
+for t in unit win32 e2e; do
+  if [ "${result[$t]}" = 0 ]; then echo "$t: passed"; else echo "$t: FAILED (exit ${result[$t]})"; failed=1; fi
+done
+exit $failed

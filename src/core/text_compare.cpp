@@ -1,0 +1,61 @@
+#include "core/text_compare.h"
+
+#include "core/utf8.h"
+
+namespace velmok {
+
+char32_t FoldCase(char32_t c) {
+  if (c < 0x80) return (c >= U'A' && c <= U'Z') ? c + 0x20 : c;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;             // Latin-1 capitals
+  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;          // Greek capitals
+  if (c >= 0x410 && c <= 0x42F) return c + 0x20;                         // Cyrillic capitals
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;                         // Cyrillic Ѐ..Џ
+  if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;                       // full-width Ａ..Ｚ
+  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
+    // Latin Extended-A: capitals and small letters alternate (with one shifted stretch).
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c % 2 == 1) ? c + 1 : c;
+    return (c % 2 == 0) ? c + 1 : c;
+  }
+  return c;
+}
+
+int CompareIgnoringCase(std::string_view a, std::string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    // Plain ASCII needs no decoding: the common case for paths and sizes.
+    const auto ca = static_cast<unsigned char>(a[i]);
+    const auto cb = static_cast<unsigned char>(b[j]);
+    char32_t x;
+    char32_t y;
+    if (ca < 0x80 && cb < 0x80) {
+      x = FoldCase(ca);
+      y = FoldCase(cb);
+      ++i;
+      ++j;
+    } else {
+      x = FoldCase(DecodeUtf8(a, i));
+      y = FoldCase(DecodeUtf8(b, j));
+    }
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) { return CompareIgnoringCase(a, b) == 0; }
+
+std::size_t HashIgnoringCase(std::string_view text) {
+  // FNV-1a over the folded characters.
+  std::size_t hash = 1469598103934665603ULL;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const char32_t folded = c < 0x80 ? FoldCase(c) : FoldCase(DecodeUtf8(text, i));
+    if (c < 0x80) ++i;
+    hash = (hash ^ folded) * 1099511628211ULL;
+  }
+  return hash;
+}
+
+}  // namespace velmok

@@ -1,0 +1,19 @@
+#include "core/win32/app_commands.h"
+
+#include "intake/win32/file_property_win32.h"
+
+namespace velmok::win32 {
+
+void AppCommands::Paste() {
+  if (parts_.intake && parts_.clipboard) parts_.intake->PasteFiles(*parts_.clipboard);
+}
+
+void AppCommands::ShowFileProperty(const std::string& path) { win32::ShowFileProperty(Owner(), path); }
+
+void AppCommands::PrintAll() {}
+void AppCommands::PrintSelected() {}
+void AppCommands::SendMail() {}
+void AppCommands::OpenMakersWebPage() {}
+void AppCommands::ShowAbout() {}
+
+}  // namespace velmok::win32

@@ -1,0 +1,36 @@
+#pragma once
+// The main window's commands that the other parts of the program perform, wired together by the
+// composition root.
+
+#include <windows.h>
+
+#include "intake/intake.h"
+#include "mainwindow/frm_main_logic.h"
+#include "mainwindow/win32/frm_main.h"
+#include "platform/clipboard.h"
+
+namespace velmok::win32 {
+
+class AppCommands final : public MainWindowHandlers {
+ public:
+  struct Parts {
+    Intake* intake = nullptr;
+    platform::ClipboardFiles* clipboard = nullptr;
+    FrmMain* frmMain = nullptr;
+  };
+  void Wire(Parts parts) { parts_ = parts; }
+
+  void Paste() override;
+  void ShowFileProperty(const std::string& path) override;
+  void PrintAll() override;
+  void PrintSelected() override;
+  void SendMail() override;
+  void OpenMakersWebPage() override;
+  void ShowAbout() override;
+
+ private:
+  HWND Owner() const { return parts_.frmMain ? parts_.frmMain->Handle() : nullptr; }
+  Parts parts_;
+};
+
+}  // namespace velmok::win32

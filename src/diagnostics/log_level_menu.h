@@ -1,0 +1,38 @@
+#pragma once
+// The two items of the Debug menu's log submenu, 記録しない(&0) and 記録する(&1), which act as a
+// pair of radio items showing the debug log's level.
+
+#include <array>
+
+#include "core/debug_log.h"
+#include "mainwindow/main_view.h"
+#include "platform/settings_store.h"
+
+namespace velmok {
+
+class LogLevelMenu {
+ public:
+  static constexpr int kItems = 2;
+  // The visits over the items stop at the first index without an item and never go past 5.
+  static constexpr int kLastVisitedIndex = 5;
+
+  explicit LogLevelMenu(MainView& view) : view_(view) {}
+
+  bool Exists(int index) const { return index >= 0 && index < kItems; }
+  bool IsChecked(int index) const { return Exists(index) && checked_[static_cast<std::size_t>(index)]; }
+  void SetChecked(int index, bool checked);
+
+ private:
+  MainView& view_;
+  std::array<bool, kItems> checked_{};
+};
+
+// At load: checks the item whose index equals the stored level and sets the log up at that level;
+// a stored level that matches no item leaves both unchecked and the log off.
+void RestoreLogLevel(platform::SettingsStore& store, LogLevelMenu& menu, DebugLog& log);
+// At unload: stores the index of the checked item; with none checked the stored level stays.
+void SaveLogLevel(platform::SettingsStore& store, const LogLevelMenu& menu);
+// The user chose item `index`: the log is set up only when the level changes.
+void mnuDebug_LoggingLevel_Click(int index, LogLevelMenu& menu, DebugLog& log);
+
+}  // namespace velmok

@@ -1,0 +1,55 @@
+#include "intake/drop_files.h"
+
+#include "core/utf8.h"
+
+namespace velmok {
+
+namespace {
+
+std::uint32_t ReadU32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+}  // namespace
+
+std::optional<DropFileNames> ParseDropFiles(const unsigned char* data, std::size_t size) {
+  if (!data || size < kDropFilesHeaderSize) return std::nullopt;
+  const std::size_t offset = ReadU32(data);
+  const bool wide = ReadU32(data + 16) != 0;
+  if (offset < kDropFilesHeaderSize || offset >= size) return std::nullopt;
+  DropFileNames result;
+  result.wide = wide;
+  std::size_t pos = offset;
+  if (wide) {
+    std::u16string name;
+    for (;;) {
+      if (pos + 2 > size) return std::nullopt;  // no final empty name inside the block
+      const char16_t unit = static_cast<char16_t>(data[pos] | data[pos + 1] << 8);
+      pos += 2;
+      if (unit != 0) {
+        name.push_back(unit);
+        continue;
+      }
+      if (name.empty()) break;
+      result.names.push_back(Utf16ToUtf8(name));
+      name.clear();
+    }
+  } else {
+    std::string name;
+    for (;;) {
+      if (pos >= size) return std::nullopt;
+      const char c = static_cast<char>(data[pos++]);
+      if (c != '\0') {
+        name.push_back(c);
+        continue;
+      }
+      if (name.empty()) break;
+      result.names.push_back(std::move(name));
+      name.clear();
+    }
+  }
+  return result;
+}
+
+}  // namespace velmok

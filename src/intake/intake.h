@@ -1,0 +1,66 @@
+#pragma once
+// Everything that enters the print list comes through AddClarisFile: a dropped, pasted or named
+// path is searched (a folder to its deepest level), each file is offered to CheckAndAdd, and the
+// outcome is shown on the status line.
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "core/debug_log.h"
+#include "intake/print_list.h"
+#include "mainwindow/main_view.h"
+#include "platform/clipboard.h"
+#include "platform/file_system.h"
+
+namespace velmok {
+
+class Intake {
+ public:
+  // `view` must be the one the command states are tracked through (FrmMainLogic::View()).
+  Intake(PrintList& list, MainView& view, platform::FileSystem& files, DebugLog& log)
+      : list_(list), view_(view), files_(files), log_(log) {}
+
+  // Adds every printable document that `path` names or contains, reports the count on the status
+  // line and recomputes the command states.
+  void AddClarisFile(std::string_view path);
+  // The number of entries added by the intake under way (or the last one).
+  int AddedCount() const { return addedCount_; }
+
+  // The three roads.
+  // A drop onto the list; nullopt when the dropped data hold no file list.
+  void DropFiles(const std::optional<std::vector<std::string>>& files);
+  // Paste: the clipboard's file list, if it holds one.
+  void PasteFiles(platform::ClipboardFiles& clipboard);
+  // The paths on the command line the program was started with (the text after its own name).
+  void CommandLineIntake(std::string_view arguments);
+
+ private:
+  void SearchFolder(std::string_view path);
+  // Enters one folder: shows it, offers its files, and returns its subfolders' paths.
+  bool EnterFolder(const std::string& path, std::vector<std::string>& subfolders);
+  void CheckAndAdd(const std::string& path, const platform::FileEntry& file);
+  void Log(std::string_view prefix, std::string_view text = {});
+
+  PrintList& list_;
+  MainView& view_;
+  platform::FileSystem& files_;
+  DebugLog& log_;
+  int addedCount_ = 0;
+  struct FolderIdHash {
+    std::size_t operator()(const platform::FolderId& id) const { return id.volume * 1000003u ^ id.index; }
+  };
+  std::unordered_set<platform::FolderId, FolderIdHash> entered_;
+  std::vector<platform::FileEntry> filesScratch_;
+};
+
+// The folder path and a name joined by exactly one separator.
+std::string JoinPath(std::string_view folder, std::string_view name);
+// The command line's argument text split at every double quote; blank pieces are dropped, the
+// others kept unchanged.
+std::vector<std::string> SplitCommandLine(std::string_view arguments);
+// The text after the program's own name (quoted or not) and the blanks that follow it.
+std::string_view ArgumentsOf(std::string_view commandLine);
+
+}  // namespace velmok

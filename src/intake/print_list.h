@@ -1,0 +1,130 @@
+#pragma once
+// The print list: the documents gathered for printing, in displayed order (positions 1 to N are
+// indices 0 to N-1 here), with their selection marks, at most one current entry, the sort state
+// and an index by key. The list view on the main window only shows this model.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velmok {
+
+class PrintListEntry {
+ public:
+  // `key` is the full path; `nameLength` the length in bytes of its last component.
+  PrintListEntry(std::string key, std::size_t nameLength, std::string_view modified, std::string size);
+
+  const std::string& Key() const { return key_; }
+  std::string_view Name() const { return std::string_view(key_).substr(nameStart_); }
+  std::string_view Modified() const { return {modified_.data(), modifiedLength_}; }
+  const std::string& Size() const { return size_; }
+  // The path without its last separator and name ("C:" for a document in a drive's root).
+  std::string_view Folder() const {
+    return nameStart_ == 0 ? std::string_view() : std::string_view(key_).substr(0, nameStart_ - 1);
+  }
+  // The text of column 0 (name), 1 (modified), 2 (size) or 3 (folder).
+  std::string_view Column(int column) const;
+
+ private:
+  friend class PrintList;
+  std::string key_;
+  std::string size_;
+  std::array<char, 16> modified_{};
+  std::uint8_t modifiedLength_ = 0;
+  bool selected_ = false;
+  std::uint32_t nameStart_ = 0;
+  std::uint32_t position_ = 0;
+};
+
+enum class SortDirection { Ascending = 0, Descending = 1 };
+
+struct SortState {
+  int key = 0;  // column 0..3
+  SortDirection direction = SortDirection::Ascending;
+  bool sorted = false;
+};
+
+class PrintList {
+ public:
+  PrintList() = default;
+  PrintList(const PrintList&) = delete;
+  PrintList& operator=(const PrintList&) = delete;
+
+  std::size_t Count() const { return entries_.size(); }
+  bool Empty() const { return entries_.empty(); }
+  const PrintListEntry& At(std::size_t index) const { return *entries_[index]; }
+  // The entry with this key (letter case ignored, as Windows file names are), or nullptr.
+  const PrintListEntry* Find(std::string_view key) const;
+  std::size_t IndexOf(const PrintListEntry& entry) const { return entry.position_; }
+
+  // Adds an entry whose key is not yet listed, at the end, or at its sorted place while sorting
+  // is on. Returns false (and adds nothing) when the key is already listed.
+  bool Add(PrintListEntry entry);
+
+  // Adds made while a batch lives are appended and take their sorted places together when the
+  // batch ends, so that a large intake costs one sort, not one insertion per entry.
+  class Batch {
+   public:
+    explicit Batch(PrintList& list);
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    ~Batch();
+
+   private:
+    PrintList& list_;
+  };
+
+  // Selection marks.
+  bool IsSelected(std::size_t index) const { return entries_[index]->selected_; }
+  void SetSelected(std::size_t index, bool selected);
+  void SetSelectedRange(std::size_t first, std::size_t last, bool selected);  // inclusive
+  void SetAllSelected(bool selected);
+  void InvertSelection();
+  std::size_t SelectedCount() const { return selectedCount_; }
+
+  // The current entry: at most one, possibly none.
+  std::optional<std::size_t> Current() const;
+  void SetCurrent(std::optional<std::size_t> index);
+
+  // Removes every selected entry, keeping the order of the rest; returns how many were removed.
+  // The current entry goes when it is removed.
+  std::size_t RemoveSelected();
+  void Clear();
+
+  const SortState& Sort() const { return sort_; }
+  // Sorts by `key`; the same key again reverses the direction, another key keeps it.
+  void ChangeSortOrder(int key);
+
+ private:
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const;
+  };
+  struct KeyEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+
+  bool Less(const PrintListEntry& a, const PrintListEntry& b) const;
+  void SortAll();
+  void SettleBatch();
+  void Renumber(std::size_t from);
+
+  std::vector<std::unique_ptr<PrintListEntry>> entries_;
+  std::unordered_map<std::string_view, PrintListEntry*, KeyHash, KeyEqual> index_;
+  std::size_t selectedCount_ = 0;
+  PrintListEntry* current_ = nullptr;
+  SortState sort_;
+  int batchDepth_ = 0;
+  std::size_t batchStart_ = 0;
+};
+
+// Positions (0-based) of the selected entries, in list order.
+std::vector<std::size_t> SelectedIndices(const PrintList& list);
+
+}  // namespace velmok

@@ -1,0 +1,160 @@
+#include "mainwindow/frm_main_logic.h"
+
+#include "core/texts.h"
+#include "intake/list_editing.h"
+#include "mainwindow/command_state.h"
+#include "mainwindow/commands.h"
+#include "resource.h"
+
+namespace velmok {
+
+bool FrmMainLogic::TrackingView::IsEnabled(int id) const {
+  const auto it = enabled_.find(id);
+  return it == enabled_.end() || it->second;
+}
+
+void FrmMainLogic::TrackingView::SetEnabled(int id, bool enabled) {
+  enabled_[id] = enabled;
+  inner_.SetEnabled(id, enabled);
+}
+
+FrmMainLogic::FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& handlers, DebugLog& log)
+    : list_(list), tracked_(view), handlers_(handlers), log_(log), logLevels_(tracked_) {}
+
+bool FrmMainLogic::IsEnabled(int id) const { return tracked_.IsEnabled(id); }
+
+void FrmMainLogic::Execute(int id) {
+  if (!IsEnabled(id)) return;
+  if (id >= IDT_NEW && id <= IDT_INFO) {
+    ToolbarClick(id);
+    return;
+  }
+  Perform(MenuTwinOf(id));
+}
+
+void FrmMainLogic::ToolbarClick(int buttonId) {
+  const auto command = RouteToolbarKey(ToolbarKeyOf(buttonId));
+  if (!command) return;
+  if (*command == IDT_INET) {
+    handlers_.OpenMakersWebPage();
+    return;
+  }
+  Perform(*command);
+}
+
+void FrmMainLogic::Perform(int command) {
+  if (command >= IDM_VIEW_CHANGEVIEW0 && command < IDM_VIEW_CHANGEVIEW0 + 4) {
+    ChangeView(command - IDM_VIEW_CHANGEVIEW0);
+    return;
+  }
+  if (command >= IDM_VIEW_SORTORDER0 && command < IDM_VIEW_SORTORDER0 + 4) {
+    ChangeSortOrder(command - IDM_VIEW_SORTORDER0);
+    return;
+  }
+  if (command >= IDM_DEBUG_LOGGINGLEVEL0 && command < IDM_DEBUG_LOGGINGLEVEL0 + LogLevelMenu::kItems) {
+    mnuDebug_LoggingLevel_Click(command - IDM_DEBUG_LOGGINGLEVEL0, logLevels_, log_);
+    return;
+  }
+  switch (command) {
+    case IDM_FILE_NEW: mnuFile_New_Click(); break;
+    case IDM_FILE_PROPERTY: ShowProperties(); break;
+    case IDM_FILE_CLOSE: tracked_.CloseWindow(); break;
+    case IDM_EDIT_DELETE: mnuEdit_Delete_Click(); break;
+    case IDM_EDIT_PASTE: handlers_.Paste(); break;
+    case IDM_EDIT_ALLSELECT: mnuEdit_AllSelect_Click(); break;
+    case IDM_EDIT_CHANGE: mnuEdit_Change_Click(); break;
+    case IDM_PRINT_ALLPRINT: handlers_.PrintAll(); break;
+    case IDM_PRINT_SELECTEDPRINT: handlers_.PrintSelected(); break;
+    case IDM_DEBUG_SENDMAIL: handlers_.SendMail(); break;
+    case IDM_HELP_INFO: handlers_.ShowAbout(); break;
+    default: break;
+  }
+}
+
+void FrmMainLogic::RefreshMenus() { velmok::RefreshMenus(list_, tracked_); }
+
+void FrmMainLogic::ChangeView(int view) {
+  for (int i = 0; i < 4; ++i) {
+    const bool on = i == view;
+    tracked_.SetChecked(IDM_VIEW_CHANGEVIEW0 + i, on);
+    tracked_.SetChecked(IDM_POPUP_VIEW0 + i, on);
+    tracked_.SetChecked(kViewButtons[static_cast<std::size_t>(i)], on);
+    if (on) {
+      mode_ = static_cast<ListMode>(i);
+      tracked_.SetListMode(mode_);
+    }
+  }
+}
+
+void FrmMainLogic::ChangeSortOrder(int key) {
+  if (key < 0 || key > 3) return;
+  list_.ChangeSortOrder(key);
+  tracked_.ListChanged();
+}
+
+void FrmMainLogic::ListButtonDown(int /*button*/) {
+  if (!list_.Current()) return;
+  list_.SetCurrent(std::nullopt);
+  tracked_.CurrentChanged();
+}
+
+void FrmMainLogic::ListItemClick(std::size_t index) {
+  RefreshMenus();
+  if (index >= list_.Count()) return;
+  const PrintListEntry& e = list_.At(index);
+  std::string text(texts::kStatusModified);
+  text += e.Modified();
+  text += texts::kStatusSize;
+  text += e.Size();
+  tracked_.SetStatusText(text);
+}
+
+void FrmMainLogic::ListButtonUp(int button) {
+  RefreshMenus();
+  if (button == 2) tracked_.ShowPopupMenu();
+}
+
+void FrmMainLogic::ListKeyboardSelection() {
+  if (const auto current = list_.Current())
+    ListItemClick(*current);
+  else
+    RefreshMenus();
+}
+
+void FrmMainLogic::ClipboardWatch(bool offersFileList) {
+  for (const int id : {IDM_EDIT_PASTE, IDM_POPUP_PASTE, IDT_PASTE}) tracked_.SetEnabled(id, offersFileList);
+}
+
+void FrmMainLogic::ShowProperties() {
+  const auto current = list_.Current();
+  if (!current) return;
+  handlers_.ShowFileProperty(list_.At(*current).Key());
+}
+
+void FrmMainLogic::mnuFile_New_Click() {
+  ClearEntries(list_);
+  tracked_.ListChanged();
+  tracked_.SetStatusText(texts::kStatusStart);
+  RefreshMenus();
+}
+
+void FrmMainLogic::mnuEdit_Delete_Click() {
+  const std::size_t removed = DeleteSelectedEntries(list_);
+  if (removed != 0) tracked_.ListChanged();
+  tracked_.SetStatusText(std::to_string(removed) + std::string(texts::kStatusDeletedSuffix));
+  RefreshMenus();
+}
+
+void FrmMainLogic::mnuEdit_AllSelect_Click() {
+  SelectAllEntries(list_);
+  tracked_.ListChanged();
+  RefreshMenus();
+}
+
+void FrmMainLogic::mnuEdit_Change_Click() {
+  InvertSelectedEntries(list_);
+  tracked_.ListChanged();
+  RefreshMenus();
+}
+
+}  // namespace velmok

@@ -1,0 +1,99 @@
+#pragma once
+// The main window's behaviour without the window: one controller that answers which commands are
+// enabled and performs them, keeps the views, the sort order and the pointer events, and shows
+// the print list through a MainView.
+
+#include <string>
+#include <unordered_map>
+
+#include "core/debug_log.h"
+#include "diagnostics/log_level_menu.h"
+#include "intake/print_list.h"
+#include "mainwindow/main_view.h"
+
+namespace velmok {
+
+// The commands that other parts of the program perform.
+class MainWindowHandlers {
+ public:
+  virtual ~MainWindowHandlers() = default;
+  virtual void Paste() = 0;
+  virtual void ShowFileProperty(const std::string& path) = 0;
+  virtual void PrintAll() = 0;
+  virtual void PrintSelected() = 0;
+  virtual void SendMail() = 0;
+  virtual void OpenMakersWebPage() = 0;
+  virtual void ShowAbout() = 0;
+};
+
+class FrmMainLogic {
+ public:
+  FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& handlers, DebugLog& log);
+
+  PrintList& List() { return list_; }
+  MainView& View() { return tracked_; }
+  LogLevelMenu& LogLevels() { return logLevels_; }
+  ListMode CurrentView() const { return mode_; }
+
+  // WM_COMMAND from a menu item, a pop-up item, an accelerator or a toolbar button. Commands of
+  // disabled elements are not performed.
+  void Execute(int id);
+  bool IsEnabled(int id) const;
+
+  void RefreshMenus();
+  void ChangeView(int view);
+  void ChangeSortOrder(int key);
+  void ColumnClick(int column) { ChangeSortOrder(column); }
+
+  // Pointer events on the list. Buttons: 1 left, 2 right, 4 middle.
+  void ListButtonDown(int button);
+  void ListItemClick(std::size_t index);
+  void ListButtonUp(int button);
+  // The user moved the current entry or changed the marks with the keyboard: the command states
+  // follow, and the status line shows the current entry as a click would.
+  void ListKeyboardSelection();
+
+  // The clipboard watch: the three paste elements follow the clipboard.
+  void ClipboardWatch(bool offersFileList);
+
+  void mnuFile_New_Click();
+  void mnuEdit_Delete_Click();
+  void mnuEdit_AllSelect_Click();
+  void mnuEdit_Change_Click();
+
+ private:
+  // Forwards to the window and remembers what it set, so that commands of disabled elements can
+  // be refused.
+  class TrackingView final : public MainView {
+   public:
+    explicit TrackingView(MainView& inner) : inner_(inner) {}
+    bool IsEnabled(int id) const;
+    void SetEnabled(int id, bool enabled) override;
+    void SetChecked(int id, bool checked) override { inner_.SetChecked(id, checked); }
+    void SetListMode(ListMode mode) override { inner_.SetListMode(mode); }
+    void SetStatusText(std::string_view text) override { inner_.SetStatusText(text); }
+    void RepaintStatusNow() override { inner_.RepaintStatusNow(); }
+    void ListChanged() override { inner_.ListChanged(); }
+    void CurrentChanged() override { inner_.CurrentChanged(); }
+    void SetBusy(bool busy) override { inner_.SetBusy(busy); }
+    void ShowPopupMenu() override { inner_.ShowPopupMenu(); }
+    void CloseWindow() override { inner_.CloseWindow(); }
+
+   private:
+    MainView& inner_;
+    std::unordered_map<int, bool> enabled_;
+  };
+
+  void Perform(int command);
+  void ToolbarClick(int buttonId);
+  void ShowProperties();
+
+  PrintList& list_;
+  TrackingView tracked_;
+  MainWindowHandlers& handlers_;
+  DebugLog& log_;
+  LogLevelMenu logLevels_;
+  ListMode mode_ = ListMode::Details;
+};
+
+}  // namespace velmok

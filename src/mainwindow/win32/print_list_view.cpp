@@ -1,0 +1,255 @@
+#include "mainwindow/win32/print_list_view.h"
+
+#include "core/text_compare.h"
+#include "platform/win32/wide.h"
+#include "resource.h"
+
+namespace velmok::win32 {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT kKeyboardSelectionMessage = WM_APP + 40;
+
+HICON LoadSizedIcon(int id, int size) {
+  return static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// Copies UTF-8 text into the control's buffer as UTF-16, cut to fit.
+void CopyText(std::string_view text, wchar_t* buffer, int capacity) {
+  if (!buffer || capacity <= 0) return;
+  int n = text.empty() ? 0
+                       : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), buffer,
+                                             capacity - 1);
+  if (n == 0 && !text.empty()) {
+    const std::wstring wide = Widen(text);
+    n = static_cast<int>(std::min<std::size_t>(wide.size(), static_cast<std::size_t>(capacity - 1)));
+    wide.copy(buffer, static_cast<std::size_t>(n));
+  }
+  buffer[n] = L'\0';
+}
+
+}  // namespace
+
+bool PrintListView::Create(HWND parent, int id, HINSTANCE instance, UINT dpi) {
+  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_OWNERDATA |
+                              LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                          0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (!hwnd_) return false;
+  ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+  ListView_SetCallbackMask(hwnd_, 0);
+  SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  ApplyDpi(dpi);
+  return true;
+}
+
+void PrintListView::ApplyDpi(UINT dpi) {
+  // "MS UI Gothic", 9 point.
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  wcscpy_s(lf.lfFaceName, L"MS UI Gothic");
+  font_.Reset(CreateFontIndirectW(&lf));
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+  LoadImages(dpi);
+}
+
+void PrintListView::LoadImages(UINT dpi) {
+  const int largeSize = MulDiv(32, static_cast<int>(dpi), 96);
+  const int smallSize = MulDiv(16, static_cast<int>(dpi), 96);
+  large_.Reset(ImageList_Create(largeSize, largeSize, ILC_COLOR32 | ILC_MASK, 1, 0));
+  small_.Reset(ImageList_Create(smallSize, smallSize, ILC_COLOR32 | ILC_MASK, 1, 0));
+  ScopedIcon largeIcon(LoadSizedIcon(IDI_CLARIS32, largeSize));
+  ScopedIcon smallIcon(LoadSizedIcon(IDI_CLARIS16, smallSize));
+  ImageList_AddIcon(large_.Get(), largeIcon.Get());  // the picture with key "Claris"
+  ImageList_AddIcon(small_.Get(), smallIcon.Get());
+  ListView_SetImageList(hwnd_, large_.Get(), LVSIL_NORMAL);
+  ListView_SetImageList(hwnd_, small_.Get(), LVSIL_SMALL);
+}
+
+void PrintListView::CreateColumns(const int widthsPx[4]) {
+  static const wchar_t* const kHeadings[4] = {L"名前", L"更新日時", L"サイズ", L"フォルダ名"};
+  while (ListView_DeleteColumn(hwnd_, 0)) {
+  }
+  for (int i = 0; i < 4; ++i) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = widthsPx[i];
+    column.pszText = const_cast<wchar_t*>(kHeadings[i]);
+    column.iSubItem = i;
+    ListView_InsertColumn(hwnd_, i, &column);
+  }
+  LVCOLUMNW size{};
+  size.mask = LVCF_FMT;
+  size.fmt = LVCFMT_RIGHT;
+  ListView_SetColumn(hwnd_, 2, &size);
+}
+
+void PrintListView::SetMode(ListMode mode) {
+  static const DWORD kViews[4] = {LV_VIEW_ICON, LV_VIEW_SMALLICON, LV_VIEW_LIST, LV_VIEW_DETAILS};
+  ListView_SetView(hwnd_, kViews[static_cast<int>(mode)]);
+}
+
+void PrintListView::Refresh() {
+  pushing_ = true;
+  const auto count = static_cast<int>(list_.Count());
+  ListView_SetItemCountEx(hwnd_, count, LVSICF_NOSCROLL);
+  ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  if (list_.SelectedCount() == list_.Count() && count > 0) {
+    ListView_SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);
+  } else if (list_.SelectedCount() > 0) {
+    for (int i = 0; i < count; ++i)
+      if (list_.IsSelected(static_cast<std::size_t>(i))) ListView_SetItemState(hwnd_, i, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  if (const auto current = list_.Current()) {
+    const int i = static_cast<int>(*current);
+    ListView_SetItemState(hwnd_, i, LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_SetSelectionMark(hwnd_, i);
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  pushing_ = false;
+}
+
+void PrintListView::RefreshCurrent() {
+  pushing_ = true;
+  const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+  const auto current = list_.Current();
+  if (focused >= 0 && (!current || static_cast<int>(*current) != focused))
+    ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
+  if (current) ListView_SetItemState(hwnd_, static_cast<int>(*current), LVIS_FOCUSED, LVIS_FOCUSED);
+  pushing_ = false;
+}
+
+bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
+  result = 0;
+  switch (header->code) {
+    case LVN_GETDISPINFOW:
+      OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
+      return true;
+    case LVN_ITEMCHANGED:
+      OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(header));
+      return true;
+    case LVN_ODSTATECHANGED:
+      OnStateChanged(*reinterpret_cast<NMLVODSTATECHANGE*>(header));
+      return true;
+    case LVN_ODFINDITEMW:
+      result = OnFindItem(*reinterpret_cast<NMLVFINDITEMW*>(header));
+      return true;
+    case LVN_COLUMNCLICK:
+      if (events_.columnClick) events_.columnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+      return true;
+    case NM_CLICK: {
+      const auto* item = reinterpret_cast<NMITEMACTIVATE*>(header);
+      pointerActive_ = false;
+      if (item->iItem >= 0 && static_cast<std::size_t>(item->iItem) < list_.Count() && events_.itemClick)
+        events_.itemClick(static_cast<std::size_t>(item->iItem));
+      if (events_.buttonUp) events_.buttonUp(1);
+      return true;
+    }
+    case NM_RCLICK:
+      pointerActive_ = false;
+      if (events_.buttonUp) events_.buttonUp(2);
+      result = 1;  // no WM_CONTEXTMENU on top of our pop-up
+      return true;
+    default:
+      return false;
+  }
+}
+
+void PrintListView::OnGetDispInfo(NMLVDISPINFOW& info) {
+  LVITEMW& item = info.item;
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list_.Count()) return;
+  const PrintListEntry& entry = list_.At(static_cast<std::size_t>(item.iItem));
+  if (item.mask & LVIF_TEXT) CopyText(entry.Column(item.iSubItem), item.pszText, item.cchTextMax);
+  if (item.mask & LVIF_IMAGE) item.iImage = 0;
+}
+
+void PrintListView::OnItemChanged(const NMLISTVIEW& change) {
+  if (pushing_ || !(change.uChanged & LVIF_STATE)) return;
+  const UINT flipped = change.uNewState ^ change.uOldState;
+  if (change.iItem < 0) {
+    if (flipped & LVIS_SELECTED) list_.SetAllSelected((change.uNewState & LVIS_SELECTED) != 0);
+    if ((flipped & LVIS_FOCUSED) && !(change.uNewState & LVIS_FOCUSED)) list_.SetCurrent(std::nullopt);
+  } else if (static_cast<std::size_t>(change.iItem) < list_.Count()) {
+    const auto index = static_cast<std::size_t>(change.iItem);
+    if (flipped & LVIS_SELECTED) list_.SetSelected(index, (change.uNewState & LVIS_SELECTED) != 0);
+    if (flipped & LVIS_FOCUSED) {
+      if (change.uNewState & LVIS_FOCUSED)
+        list_.SetCurrent(index);
+      else if (list_.Current() == index)
+        list_.SetCurrent(std::nullopt);
+    }
+  }
+  // A change made with the keyboard (not by a click) is reported once the keystroke is done.
+  if (!pointerActive_ && !keyboardChange_) {
+    keyboardChange_ = true;
+    PostMessageW(hwnd_, kKeyboardSelectionMessage, 0, 0);
+  }
+}
+
+void PrintListView::OnStateChanged(const NMLVODSTATECHANGE& change) {
+  if (pushing_) return;
+  const UINT flipped = change.uNewState ^ change.uOldState;
+  if (flipped & LVIS_SELECTED && change.iFrom >= 0 && change.iTo >= change.iFrom)
+    list_.SetSelectedRange(static_cast<std::size_t>(change.iFrom), static_cast<std::size_t>(change.iTo),
+                           (change.uNewState & LVIS_SELECTED) != 0);
+}
+
+LRESULT PrintListView::OnFindItem(const NMLVFINDITEMW& find) {
+  // Type-ahead: the first name from the start position on that begins with the typed text.
+  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+  const std::string typed = Narrow(find.lvfi.psz);
+  const std::size_t count = list_.Count();
+  if (count == 0 || typed.empty()) return -1;
+  const auto start = static_cast<std::size_t>(find.iStart < 0 ? 0 : find.iStart);
+  for (std::size_t n = 0; n < count; ++n) {
+    const std::size_t i = (start + n) % count;
+    const std::string_view name = list_.At(i).Name();
+    if (name.size() >= typed.size() && EqualIgnoringCase(name.substr(0, typed.size()), typed))
+      return static_cast<LRESULT>(i);
+  }
+  return -1;
+}
+
+LRESULT CALLBACK PrintListView::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                             DWORD_PTR selfPtr) noexcept {
+  auto* self = reinterpret_cast<PrintListView*>(selfPtr);
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN: {
+      // Every press first clears the current entry; the control then handles the press itself.
+      self->pointerActive_ = true;
+      const int button = (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2 : msg == WM_MBUTTONDOWN ? 4 : 1;
+      if (self->events_.buttonDown) self->events_.buttonDown(button);
+      const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+      // The control runs its own loop until the button is released (and reports NM_CLICK from
+      // there); a middle press has no such loop and ends with WM_MBUTTONUP.
+      if (msg != WM_MBUTTONDOWN) self->pointerActive_ = false;
+      return r;
+    }
+    case WM_MBUTTONUP:
+      self->pointerActive_ = false;
+      if (self->events_.buttonUp) self->events_.buttonUp(4);
+      break;
+    case kKeyboardSelectionMessage:
+      self->keyboardChange_ = false;
+      if (!self->pointerActive_ && self->events_.keyboardSelection) self->events_.keyboardSelection();
+      return 0;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+}  // namespace velmok::win32

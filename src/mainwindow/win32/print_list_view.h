@@ -1,0 +1,70 @@
+#pragma once
+// lvwPrintFiles: a virtual (owner-data) list view over the print list model. The control asks
+// for the texts of the rows it shows; selection marks and the current entry (the focused item)
+// are kept in step with the model in both directions.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+
+#include "intake/print_list.h"
+#include "mainwindow/main_view.h"
+#include "platform/win32/scoped.h"
+
+namespace velmok::win32 {
+
+class PrintListView {
+ public:
+  // Pointer events for the window's logic. Buttons: 1 left, 2 right, 4 middle.
+  struct Events {
+    std::function<void(int button)> buttonDown;
+    std::function<void(std::size_t index)> itemClick;
+    std::function<void(int button)> buttonUp;
+    std::function<void(int column)> columnClick;
+    // The user changed the selection or the current entry with the keyboard.
+    std::function<void()> keyboardSelection;
+  };
+
+  PrintListView(PrintList& list, Events events) : list_(list), events_(std::move(events)) {}
+  PrintListView(const PrintListView&) = delete;
+  PrintListView& operator=(const PrintListView&) = delete;
+
+  bool Create(HWND parent, int id, HINSTANCE instance, UINT dpi);
+  HWND Handle() const { return hwnd_; }
+  void ApplyDpi(UINT dpi);
+
+  // Creates the four columns from widths in pixels; the third is right-aligned.
+  void CreateColumns(const int widthsPx[4]);
+  void SetMode(ListMode mode);
+
+  // Shows the model afresh: count, order, texts, selection marks and the current entry.
+  void Refresh();
+  // Pushes only the current entry (the focused item) to the control.
+  void RefreshCurrent();
+
+  // WM_NOTIFY from the control; returns true when handled, with the result in `result`.
+  bool OnNotify(NMHDR* header, LRESULT& result);
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR self) noexcept;
+  void OnGetDispInfo(NMLVDISPINFOW& info);
+  void OnItemChanged(const NMLISTVIEW& change);
+  void OnStateChanged(const NMLVODSTATECHANGE& change);
+  LRESULT OnFindItem(const NMLVFINDITEMW& find);
+  void LoadImages(UINT dpi);
+
+  PrintList& list_;
+  Events events_;
+  HWND hwnd_ = nullptr;
+  ScopedImageList large_;
+  ScopedImageList small_;
+  ScopedGdi font_;
+  bool pushing_ = false;      // our own changes: notifications are not fed back to the model
+  bool pointerActive_ = false;  // between a button press and its release
+  bool keyboardChange_ = false;
+};
+
+}  // namespace velmok::win32

@@ -1,0 +1,20 @@
+#pragma once
+// The main window's outer rectangle in twips, as the settings keep it.
+
+#include <windows.h>
+
+#include "mainwindow/settings.h"
+
+namespace velmok::win32 {
+
+// The window's normal (restored) rectangle in screen twips, also while it is minimised or
+// maximised.
+PlacementTwips NormalPlacementTwips(HWND window, float tx, float ty);
+
+// Moves and sizes the window to `placement`. A rectangle that lies entirely outside every
+// monitor's work area (a monitor that is gone) is not applied; returns false then.
+bool ApplyPlacementTwips(HWND window, const PlacementTwips& placement, float tx, float ty);
+
+bool TouchesSomeWorkArea(const RECT& rect);
+
+}  // namespace velmok::win32

@@ -1,0 +1,48 @@
+#pragma once
+// What the print list intake needs from the file system: what a path names, a folder's files and
+// subfolders in the file system's own order, a file's size and modified time, and an identity of
+// folders so that links leading back up are not walked twice.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace velmok::platform {
+
+enum class PathKind { None, File, Folder };
+
+struct FileEntry {
+  std::string name;                         // the last component, extension included
+  std::optional<std::uint64_t> size;        // bytes; nullopt when it cannot be read
+  std::optional<std::int64_t> modifiedUtc;  // 100-ns ticks since 1601-01-01 UTC
+};
+
+struct FolderId {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  friend bool operator==(const FolderId&, const FolderId&) = default;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual PathKind Kind(std::string_view path) = 0;
+  // The absolute form of a path (relative parts resolved against the current folder).
+  virtual std::string FullPath(std::string_view path) = 0;
+  // The file a path names directly; nullopt when it is gone.
+  virtual std::optional<FileEntry> DescribeFile(std::string_view path) = 0;
+  // The folder's files and subfolder names, each in the order the file system lists them; false
+  // when the folder cannot be listed.
+  virtual bool ListFolder(std::string_view folder, std::vector<FileEntry>& files,
+                          std::vector<std::string>& subfolders) = 0;
+  virtual std::optional<FolderId> IdentifyFolder(std::string_view folder) = 0;
+  // A file time in local time; nullopt for a time that cannot be shown.
+  virtual std::optional<LocalDateTime> ToLocalTime(std::int64_t utcTicks) = 0;
+};
+
+}  // namespace velmok::platform

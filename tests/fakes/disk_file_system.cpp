@@ -1,0 +1,100 @@
+#include "fakes/disk_file_system.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <ctime>
+
+namespace velmok::fakes {
+
+namespace {
+
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+constexpr std::int64_t kEpochDifference = 11'644'473'600LL;  // seconds from 1601 to 1970
+
+}  // namespace
+
+std::int64_t TicksFromUtc(int year, int month, int day, int hour, int minute, int second) {
+  std::tm t{};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  return (static_cast<std::int64_t>(timegm(&t)) + kEpochDifference) * kTicksPerSecond;
+}
+
+std::string DiskFileSystem::ToDisk(std::string_view path) const {
+  std::string p(path);
+  if (p.rfind("T:", 0) != 0) return "/nonexistent-velmok" + p;
+  std::string out = root_ + p.substr(2);
+  for (char& c : out)
+    if (c == '\\') c = '/';
+  return out;
+}
+
+platform::PathKind DiskFileSystem::Kind(std::string_view path) {
+  struct stat st{};
+  if (stat(ToDisk(path).c_str(), &st) != 0) return platform::PathKind::None;
+  return S_ISDIR(st.st_mode) ? platform::PathKind::Folder : platform::PathKind::File;
+}
+
+std::string DiskFileSystem::FullPath(std::string_view path) { return std::string(path); }
+
+std::optional<platform::FileEntry> DiskFileSystem::Describe(const std::string& diskPath, std::string name,
+                                                            const std::string& windowsPath) {
+  struct stat st{};
+  if (stat(diskPath.c_str(), &st) != 0) return std::nullopt;
+  platform::FileEntry e;
+  e.name = std::move(name);
+  e.size = static_cast<std::uint64_t>(st.st_size);
+  if (!timeless.count(windowsPath))
+    e.modifiedUtc = (static_cast<std::int64_t>(st.st_mtime) + kEpochDifference) * kTicksPerSecond;
+  return e;
+}
+
+std::optional<platform::FileEntry> DiskFileSystem::DescribeFile(std::string_view path) {
+  const std::string p(path);
+  const auto slash = p.find_last_of('\\');
+  return Describe(ToDisk(p), slash == std::string::npos ? p : p.substr(slash + 1), p);
+}
+
+bool DiskFileSystem::ListFolder(std::string_view folder, std::vector<platform::FileEntry>& files,
+                                std::vector<std::string>& subfolders) {
+  ++listings;
+  const std::string f(folder);
+  if (unlistable.count(f)) return false;
+  const std::string disk = ToDisk(f);
+  DIR* dir = opendir(disk.c_str());
+  if (!dir) return false;
+  while (const dirent* d = readdir(dir)) {
+    const std::string name = d->d_name;
+    if (name == "." || name == "..") continue;
+    const std::string child = disk + (disk.back() == '/' ? "" : "/") + name;
+    struct stat st{};
+    if (stat(child.c_str(), &st) != 0) continue;
+    if (S_ISDIR(st.st_mode)) {
+      subfolders.push_back(name);
+    } else if (auto e = Describe(child, name, f + (f.back() == '\\' ? "" : "\\") + name)) {
+      files.push_back(std::move(*e));
+    }
+  }
+  closedir(dir);
+  return true;
+}
+
+std::optional<platform::FolderId> DiskFileSystem::IdentifyFolder(std::string_view folder) {
+  struct stat st{};
+  if (stat(ToDisk(folder).c_str(), &st) != 0) return std::nullopt;
+  return platform::FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+std::optional<platform::LocalDateTime> DiskFileSystem::ToLocalTime(std::int64_t utcTicks) {
+  const std::time_t seconds = static_cast<std::time_t>(utcTicks / kTicksPerSecond - kEpochDifference);
+  std::tm t{};
+  if (!gmtime_r(&seconds, &t)) return std::nullopt;
+  return platform::LocalDateTime{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, 0};
+}
+
+}  // namespace velmok::fakes

@@ -1,0 +1,42 @@
+#pragma once
+// The file system interface over a real folder of the Linux test machine, presented with Windows
+// paths: "T:\" is the root folder given at construction, "\" the separator. Folders are listed in
+// readdir's order (the file system's own), like FindFirstFile on Windows.
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace velmok::fakes {
+
+class DiskFileSystem final : public platform::FileSystem {
+ public:
+  explicit DiskFileSystem(std::string root) : root_(std::move(root)) {}
+
+  // Faults for the tests: a folder that cannot be listed, files whose time cannot be read.
+  std::set<std::string> unlistable;
+  std::set<std::string> timeless;
+  int listings = 0;
+
+  platform::PathKind Kind(std::string_view path) override;
+  std::string FullPath(std::string_view path) override;
+  std::optional<platform::FileEntry> DescribeFile(std::string_view path) override;
+  bool ListFolder(std::string_view folder, std::vector<platform::FileEntry>& files,
+                  std::vector<std::string>& subfolders) override;
+  std::optional<platform::FolderId> IdentifyFolder(std::string_view folder) override;
+  std::optional<platform::LocalDateTime> ToLocalTime(std::int64_t utcTicks) override;
+
+  std::string ToDisk(std::string_view windowsPath) const;
+
+ private:
+  std::optional<platform::FileEntry> Describe(const std::string& diskPath, std::string name,
+                                              const std::string& windowsPath);
+  std::string root_;
+};
+
+// 100-ns ticks since 1601 for a UTC calendar time, as file times are kept.
+std::int64_t TicksFromUtc(int year, int month, int day, int hour, int minute, int second);
+
+}  // namespace velmok::fakes

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "mainwindow/main_view.h"
+
+namespace velmok::fakes {
+
+class FakeMainView final : public MainView {
+ public:
+  std::map<int, bool> enabled;
+  std::map<int, bool> checked;
+  ListMode mode = ListMode::Details;
+  std::string status;
+  int listChanges = 0;
+  int currentChanges = 0;
+  int statusRepaints = 0;
+  int popups = 0;
+  int closes = 0;
+  std::vector<bool> busyCalls;
+
+  // Missing entries count as enabled and unchecked, as every element starts.
+  bool IsEnabled(int id) const {
+    const auto it = enabled.find(id);
+    return it == enabled.end() || it->second;
+  }
+  bool IsChecked(int id) const {
+    const auto it = checked.find(id);
+    return it != checked.end() && it->second;
+  }
+
+  void SetEnabled(int id, bool on) override { enabled[id] = on; }
+  void SetChecked(int id, bool on) override { checked[id] = on; }
+  void SetListMode(ListMode m) override { mode = m; }
+  void SetStatusText(std::string_view text) override { status = text; }
+  void RepaintStatusNow() override { ++statusRepaints; }
+  void ListChanged() override { ++listChanges; }
+  void CurrentChanged() override { ++currentChanges; }
+  void SetBusy(bool busy) override { busyCalls.push_back(busy); }
+  void ShowPopupMenu() override { ++popups; }
+  void CloseWindow() override { ++closes; }
+};
+
+}  // namespace velmok::fakes

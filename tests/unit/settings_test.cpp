@@ -1,0 +1,151 @@
+#include "mainwindow/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "diagnostics/log_level_menu.h"
+#include "fakes/fake_main_view.h"
+#include "fakes/fakes.h"
+#include "mainwindow/layout.h"
+#include "resource.h"
+
+namespace velmok {
+namespace {
+
+TEST(SettingNumbers, ParseAndFormat) {
+  struct Case {
+    const char* text;
+    std::optional<double> value;
+  };
+  const Case cases[] = {
+      {"1230", 1230},   {"-15", -15},  {" 7 ", 7},          {"+3", 3},          {"1.5", 1.5},
+      {"1e3", 1000},    {"", {}},      {"abc", {}},         {"1,230", {}},      {"12px", {}},
+      {"0x10", {}},     {"inf", {}},   {"nan", {}},         {"1e999", {}},      {"--1", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ParseSettingNumber(c.text), c.value);
+  }
+  EXPECT_EQ(FormatSettingNumber(1230.0f), "1230");
+  EXPECT_EQ(FormatSettingNumber(-7.5f), "-7.5");
+  EXPECT_EQ(FormatSettingNumber(0.0f), "0");
+  EXPECT_EQ(FormatSettingNumber(1e7f), "10000000") << "no exponent form for whole twips";
+}
+
+TEST(Placement, LoadFallsBackPerKeyAndSaveRoundTrips) {
+  fakes::FakeSettingsStore store;
+  const PlacementTwips window{1500, 3000, 8100, 5100};
+  EXPECT_EQ(LoadPlacement(store, window), window) << "first start: nothing stored";
+
+  store.values[{"frmMain", "Top"}] = "750";
+  store.values[{"frmMain", "Left"}] = "not a number";
+  store.values[{"frmMain", "Width"}] = "-40";
+  store.values[{"frmMain", "Height"}] = "6000";
+  EXPECT_EQ(LoadPlacement(store, window), (PlacementTwips{750, 3000, 8100, 6000}));
+
+  store.values.clear();
+  SavePlacement(store, {-120, 15, 9000, 4800});
+  EXPECT_EQ(store.values.at({"frmMain", "Top"}), "-120");
+  EXPECT_EQ(store.values.at({"frmMain", "Left"}), "15");
+  EXPECT_EQ(LoadPlacement(store, window), (PlacementTwips{-120, 15, 9000, 4800}));
+}
+
+TEST(LogLevelSettings, RestoreAndSaveVisitTheItems) {
+  struct Case {
+    const char* stored;  // nullptr: missing
+    bool checked0, checked1;
+    int level;
+    std::size_t fileLines;
+    const char* savedAfter;
+  };
+  const Case cases[] = {
+      {nullptr, true, false, 0, 0, "0"},
+      {"0", true, false, 0, 0, "0"},
+      {"1", false, true, 1, 2, "1"},
+      {"1.0", false, true, 1, 2, "1"},
+      {"7", false, false, 0, 0, "7"},     // matches no item: both unchecked, and 7 stays
+      {"abc", true, false, 0, 0, "0"},    // not a number: the default 0
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored ? c.stored : "(missing)");
+    fakes::FakeSettingsStore store;
+    if (c.stored) store.values[{"General", "Debuglevel"}] = c.stored;
+    fakes::FakeMainView view;
+    fakes::FakeLogFile file;
+    fakes::FakeDebuggerOutput debugger;
+    fakes::FakeClock clock;
+    DebugLog log(file, debugger, clock);
+    LogLevelMenu menu(view);
+    RestoreLogLevel(store, menu, log);
+    EXPECT_EQ(view.IsChecked(IDM_DEBUG_LOGGINGLEVEL0), c.checked0);
+    EXPECT_EQ(view.IsChecked(IDM_DEBUG_LOGGINGLEVEL0 + 1), c.checked1);
+    EXPECT_EQ(log.DebugLevel(), c.level);
+    EXPECT_EQ(file.lines.size(), c.fileLines);
+    SaveLogLevel(store, menu);
+    const auto saved = store.Read("General", "Debuglevel");
+    EXPECT_EQ(saved.value_or(""), c.savedAfter);
+  }
+}
+
+TEST(LogLevelMenu, ChoosingAnItem) {
+  struct Case {
+    const char* name;
+    int levelBefore;       // -1: no item checked (the stored level matched none)
+    int chosen;
+    std::size_t linesWritten;
+  };
+  const Case cases[] = {
+      {"off to on", 0, 1, 2},
+      {"on to off", 1, 0, 0},
+      {"on again", 1, 1, 0},
+      {"off again", 0, 0, 0},
+      {"nothing checked, choose off", -1, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fakes::FakeMainView view;
+    fakes::FakeLogFile file;
+    fakes::FakeDebuggerOutput debugger;
+    fakes::FakeClock clock;
+    DebugLog log(file, debugger, clock);
+    LogLevelMenu menu(view);
+    if (c.levelBefore >= 0) {
+      log.InitDebugLog(c.levelBefore);
+      menu.SetChecked(c.levelBefore, true);
+    }
+    file.lines.clear();
+    mnuDebug_LoggingLevel_Click(c.chosen, menu, log);
+    EXPECT_EQ(log.DebugLevel(), c.chosen);
+    EXPECT_EQ(file.lines.size(), c.linesWritten);
+    EXPECT_EQ(menu.IsChecked(c.chosen), true);
+    EXPECT_EQ(menu.IsChecked(1 - c.chosen), false);
+  }
+}
+
+TEST(MainLayout, ListFillsBetweenStripAndStatusBarNeverNegative) {
+  struct Case {
+    int w, h;
+    float tx;
+    float listHeight;
+  };
+  const Case cases[] = {
+      {528, 288, 15, 288 * 15 - 495 - 300},
+      {528, 40, 15, 0},      // smaller than strip plus status bar
+      {0, 0, 15, 0},
+      {792, 432, 10, 432 * 10 - 495 - 300},  // 144 dpi
+  };
+  for (const auto& c : cases) {
+    const MainLayout l = LayOutMainWindow(c.w, c.h, c.tx, c.tx, kStripHeightTw, 300);
+    EXPECT_FLOAT_EQ(l.listHeight, c.listHeight);
+    EXPECT_FLOAT_EQ(l.listWidth, static_cast<float>(c.w) * c.tx);
+    EXPECT_FLOAT_EQ(l.lineX2, l.listWidth);
+    EXPECT_FLOAT_EQ(l.listTop, kStripHeightTw);
+  }
+  const auto widths = ColumnWidths(7920);
+  EXPECT_FLOAT_EQ(widths[0], 2376);
+  EXPECT_FLOAT_EQ(widths[1], 1584);
+  EXPECT_FLOAT_EQ(widths[2], 792);
+  EXPECT_FLOAT_EQ(widths[3], 3168);
+}
+
+}  // namespace
+}  // namespace velmok

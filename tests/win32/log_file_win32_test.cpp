@@ -1,0 +1,79 @@
+#include "platform/win32/log_file_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "core/debug_log.h"
+#include "platform/win32/system_win32.h"
+#include "support/win32_test_support.h"
+
+namespace velmok::win32 {
+namespace {
+
+using velmok::testing::ReadTextFile;
+using velmok::testing::TempDir;
+
+TEST(Win32LogFile, AppendsAnsiLinesWithCrLfAndCreatesTheFile) {
+  TempDir dir;
+  Win32LogFile file(dir / L"VELMOK.log");
+  EXPECT_FALSE(file.CreationDate().has_value());
+  file.AppendLine(" 1 26/12/06 06:21:32.045 FILE=C:\\書類\\ｸﾗﾘｽ.cwj");
+  file.AppendLine("");
+  const auto bytes = ReadTextFile(dir / L"VELMOK.log");
+  ASSERT_TRUE(bytes.has_value());
+  // Code page 932: 書類 is two double-byte characters, the half-width katakana one byte each.
+  EXPECT_EQ(*bytes, " 1 26/12/06 06:21:32.045 FILE=C:\\\x8f\x91\x97\xde\\\xb8\xd7\xd8\xbd.cwj\r\n\r\n");
+  const auto created = file.CreationDate();
+  ASSERT_TRUE(created.has_value());
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  EXPECT_EQ(*created, (platform::LocalDate{now.wYear, now.wMonth, now.wDay}));
+  file.Delete();
+  EXPECT_FALSE(file.CreationDate().has_value());
+}
+
+TEST(Win32LogFile, UnwritableLogIsPassedOverSilently) {
+  struct Case {
+    const char* name;
+    void (*prepare)(const std::wstring& path);
+  };
+  const Case cases[] = {
+      {"read-only file",
+       [](const std::wstring& p) {
+         velmok::testing::WriteTextFile(p, "x\r\n");
+         SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_READONLY);
+       }},
+      {"directory in its place", [](const std::wstring& p) { CreateDirectoryW(p.c_str(), nullptr); }},
+      {"missing folder", [](const std::wstring&) {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::wstring path = std::string(c.name) == "missing folder" ? dir / L"gone\\VELMOK.log" : dir / L"VELMOK.log";
+    c.prepare(path);
+    Win32LogFile file(path);
+    Win32DebuggerOutput debugger;
+    Win32Clock clock;
+    DebugLog log(file, debugger, clock);
+    log.InitDebugLog(1);  // must neither crash nor throw
+    log.WriteDebugLog("Check=C:\\a.cwj");
+    log.InitLogFile();
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+TEST(Win32LogFile, FileLockedByAnotherHandleIsPassedOver) {
+  TempDir dir;
+  const std::wstring path = dir / L"VELMOK.log";
+  HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  Win32LogFile file(path);
+  file.AppendLine("locked");
+  file.Delete();
+  CloseHandle(lock);
+  EXPECT_EQ(ReadTextFile(path).value_or("?"), "");
+}
+
+}  // namespace
+}  // namespace velmok::win32
