@@ -10,8 +10,13 @@ void AppCommands::Paste() {
 
 void AppCommands::ShowFileProperty(const std::string& path) { win32::ShowFileProperty(Owner(), path); }
 
-void AppCommands::PrintAll() {}
-void AppCommands::PrintSelected() {}
+void AppCommands::PrintAll() {
+  if (parts_.print) parts_.print->mnuPrint_AllPrint_Click();
+}
+
+void AppCommands::PrintSelected() {
+  if (parts_.print) parts_.print->mnuPrint_SelectedPrint_Click();
+}
 void AppCommands::SendMail() {}
 void AppCommands::OpenMakersWebPage() {}
 void AppCommands::ShowAbout() {}

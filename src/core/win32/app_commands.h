@@ -8,6 +8,7 @@
 #include "mainwindow/frm_main_logic.h"
 #include "mainwindow/win32/frm_main.h"
 #include "platform/clipboard.h"
+#include "printing/print_commands.h"
 
 namespace velmok::win32 {
 
@@ -17,6 +18,7 @@ class AppCommands final : public MainWindowHandlers {
     Intake* intake = nullptr;
     platform::ClipboardFiles* clipboard = nullptr;
     FrmMain* frmMain = nullptr;
+    PrintCommands* print = nullptr;
   };
   void Wire(Parts parts) { parts_ = parts; }
 

@@ -1,0 +1,90 @@
+#include "core/win32/app.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+
+#include "core/startup.h"
+#include "core/win32/app_commands.h"
+#include "intake/intake.h"
+#include "intake/print_list.h"
+#include "mainwindow/win32/frm_main.h"
+#include "platform/win32/clipboard_win32.h"
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/keyboard_win32.h"
+#include "platform/win32/log_file_win32.h"
+#include "platform/win32/settings_store_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/system_win32.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/window_system_win32.h"
+#include "printing/folder_print_queue.h"
+#include "printing/print_commands.h"
+#include "printing/print_run.h"
+#include "printing/win32/frm_progress.h"
+#include "printing/win32/print_queue_win32.h"
+#include "printing/win32/print_session_win32.h"
+
+namespace velmok::win32 {
+
+int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
+  Win32Clock clock;
+  Win32DebuggerOutput debugger;
+  Win32LogFile logFile(DefaultLogFilePath());
+  DebugLog log(logFile, debugger, clock);
+  InstallDebugLog(&log);
+
+  Win32WindowSystem windows;
+  Win32Keyboard keyboard;
+  ClarisProbes probes(windows, keyboard);
+  Win32InstanceLock instanceLock(L"Local\\VELMOK.SingleInstance");
+  Win32MessageBoxes messages;
+
+  if (Main({log, instanceLock, probes, messages}) != StartupOutcome::ShowMainWindow) return 0;
+
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&icc);
+
+  PrintList list;
+  RegistrySettingsStore settings(DefaultSettingsRoot());
+  Win32ClipboardFiles clipboard;
+  Win32FileSystem files;
+  Win32Shell shell;
+  std::unique_ptr<PrintQueue> queue;
+  if (options.queueFolder)
+    queue = std::make_unique<FolderPrintQueue>(*options.queueFolder);
+  else
+    queue = std::make_unique<Win32PrintQueue>();
+
+  AppCommands commands;
+  FrmMain frmMain(instance, {list, log, settings, clipboard}, commands);
+  Intake intake(list, frmMain.Logic().View(), files, log);
+
+  PrintState printState;
+  const std::string systemFolder = Narrow(SystemFolder());
+  FrmProgress frmProgress(instance, clock, printState, [&](FrmProgress& window, int& printed) {
+    PrintRun run({probes, keyboard, shell, *queue, clock, window.Services(),
+                  reinterpret_cast<platform::WindowId>(window.Handle()), systemFolder});
+    const bool ok = run.PrintSub(list.Count(), printState.TargetFiles);
+    printed = run.PrintedCount();
+    return ok;
+  });
+  Win32PrintSession session([&] { return frmMain.Handle(); }, frmProgress);
+  PrintCommands print(list, frmMain.Logic().View(), probes, messages, session, printState);
+
+  commands.Wire({&intake, &clipboard, &frmMain, &print});
+
+  const std::string arguments(ArgumentsOf(Narrow(GetCommandLineW())));
+  const bool created = frmMain.Create(
+      show, [&] { intake.CommandLineIntake(arguments); },
+      [&](const std::optional<std::vector<std::string>>& dropped) { intake.DropFiles(dropped); });
+  messages.SetOwner(frmMain.Handle());
+  const int code = created ? frmMain.RunMessageLoop() : 1;
+  InstallDebugLog(nullptr);
+  OleUninitialize();
+  return code;
+}
+
+}  // namespace velmok::win32

@@ -1,0 +1,67 @@
+#pragma once
+// frmProgress without the window: the first activation starts the print run once, the outcome
+// closes the window or turns it into a report, the button stops the run or closes the report,
+// and the timer blinks the warning.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "printing/print_run.h"
+#include "printing/progress_services.h"
+
+namespace velmok {
+
+// The result of the last run as the print commands read it: -1 failed or stopped, otherwise the
+// number of documents printed; and the documents of the run.
+struct PrintState {
+  std::vector<std::string> TargetFiles;
+  int LastPrintResult = 0;
+};
+
+class ProgressView {
+ public:
+  virtual ~ProgressView() = default;
+  virtual void MakeTopmost() = 0;
+  virtual void SetWarningText(std::string_view text) = 0;
+  virtual void SetWarningVisible(bool visible) = 0;
+  virtual void SetButton(std::string_view caption, bool enabled) = 0;
+  virtual void RemoveCloseItem() = 0;
+  // Closes the window once the current handler has returned.
+  virtual void PostClose() = 0;
+  virtual void Close() = 0;
+};
+
+class FrmProgressLogic {
+ public:
+  // `run` carries out the print run (PrintSub) and returns its outcome.
+  FrmProgressLogic(ProgressView& view, ProgressServices& services, PrintState& state,
+                   std::function<bool(int& printedCount)> run)
+      : view_(view), services_(services), state_(state), run_(std::move(run)) {}
+
+  void Form_Load();
+  void Form_Activate();
+  void Form_Paint() { view_.RemoveCloseItem(); }
+  void Timer1_Timer();
+  void cmdCancel_Click();
+
+  bool FirstActivation() const { return firstActivation_; }
+  bool Running() const { return running_; }
+  bool WarningVisible() const { return warningVisible_; }
+  const std::string& ButtonCaption() const { return buttonCaption_; }
+  // Whether a close of the window now comes from the program itself (not the frame or Alt+F4).
+  bool CloseAllowed() const { return closeAllowed_; }
+
+ private:
+  ProgressView& view_;
+  ProgressServices& services_;
+  PrintState& state_;
+  std::function<bool(int&)> run_;
+  bool firstActivation_ = false;
+  bool running_ = false;
+  bool warningVisible_ = true;
+  bool closeAllowed_ = false;
+  std::string buttonCaption_;
+};
+
+}  // namespace velmok

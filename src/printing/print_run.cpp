@@ -1,0 +1,173 @@
+#include "printing/print_run.h"
+
+#include <cstdio>
+
+#include "core/texts.h"
+#include "core/utf8.h"
+
+namespace velmok {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::size_t kDocumentPrefixChars = 16;  // "ｸﾗﾘｽﾜｰｸｽ 4.0 - ["
+
+}  // namespace
+
+std::string FormatGeneralDate(const platform::LocalDateTime& t) {
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                t.second);
+  return buffer;
+}
+
+std::string_view FileNameOf(std::string_view path) {
+  const auto slash = path.find_last_of('\\');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool PrintRun::Pause() { return s_.progress.SleepEx(kPauseMs) == 0; }
+
+bool PrintRun::TimedOut() {
+  Append(std::string(kCrLf) + std::string(texts::kRunTimedOut) + std::string(kCrLf));
+  return false;
+}
+
+// One wait: polls 0 to 400, each testing the condition, answering a warning where this wait
+// handles one, handling events, then sleeping 50 ms without handling events.
+bool PrintRun::Wait(const Condition& holds, std::string_view successText, bool lineBreak, Warning warning) {
+  for (int counter = 0; counter < kPollLimit; ++counter) {
+    if (holds()) {
+      std::string text(successText);
+      text += std::to_string(counter);
+      if (lineBreak) text += kCrLf;
+      Append(text);
+      return true;
+    }
+    if (warning != Warning::None && TitleShows(texts::kWarningTitle) && !AnswerWarning(warning, counter)) return false;
+    if (s_.progress.DoEventsEx() == 1) return false;
+    s_.clock.Sleep(kPollMs);
+  }
+  return TimedOut();
+}
+
+bool PrintRun::AnswerWarning(Warning warning, int counter) {
+  const bool readOnly = warning == Warning::ReadOnly;
+  Append(std::string(readOnly ? texts::kWaitReadOnlyWarning : texts::kWaitSaveWarning) + std::to_string(counter));
+  if (!Pause()) return false;
+  if (!Send(readOnly ? "{ENTER}" : "^n", platform::Keyboard::Wait::UntilProcessed)) return false;
+  return Pause();
+}
+
+bool PrintRun::HoldUntilClarisInFront(bool& clarisRuns) {
+  for (int check = 0; check < kPollLimit; ++check) {
+    const std::uint32_t claris = s_.probes.ClarisProcess();
+    clarisRuns = claris != 0;
+    // With no ClarisWorks there is nobody to type to: nothing is sent, and the next wait tells.
+    if (!clarisRuns || s_.probes.ForegroundProcess() == claris) return true;
+    if (s_.progress.DoEventsEx() == 1) return false;
+    s_.clock.Sleep(kPollMs);
+  }
+  return TimedOut();
+}
+
+bool PrintRun::Send(std::string_view notation, platform::Keyboard::Wait wait) {
+  bool clarisRuns = false;
+  if (!HoldUntilClarisInFront(clarisRuns)) return false;
+  if (clarisRuns) s_.keyboard.SendKeys(notation, wait);
+  return true;
+}
+
+bool PrintRun::TypePath(std::string_view path) {
+  bool clarisRuns = false;
+  if (!HoldUntilClarisInFront(clarisRuns)) return false;
+  if (clarisRuns) s_.probes.SendKeysLiteral(path);
+  return true;
+}
+
+bool PrintRun::QueueCheck() {
+  if (GetWaitingJobCount(s_.queue) <= kQueueThreshold) return true;
+  Append(texts::kRunQueueFull);
+  for (int check = 0; check < kQueueLimit; ++check) {
+    if (GetWaitingJobCount(s_.queue) <= kQueueThreshold) {
+      Append(kCrLf);
+      return true;
+    }
+    Append(".");
+    if (!Pause()) return false;
+  }
+  return TimedOut();
+}
+
+bool PrintRun::PrintSub(std::size_t listCount, const std::vector<std::string>& targets) {
+  using Wait = platform::Keyboard::Wait;
+  if (listCount == 0) return false;
+
+  ProgressDisplay& display = s_.progress.Display();
+  display.ReplaceStatus(std::string(texts::kRunDoNotTouch) + std::string(kCrLf) + std::string(texts::kRunStarting) +
+                        FormatGeneralDate(s_.clock.Now()) + std::string(kCrLf));
+  printedCount_ = 0;
+  if (s_.progress.DoEventsEx() == 1) return false;
+
+  const std::size_t n = targets.size();
+  auto mainTitle = [this] { return s_.probes.GetClarisMainTitle(); };
+  for (std::size_t i = 1; i <= n; ++i) {
+    const std::string& path = targets[i - 1];
+    display.ReplaceStatus(std::string(texts::kRunFile) + std::to_string(i) + " / " + std::to_string(n) + " ( " +
+                          std::string(FileNameOf(path)) + " )" + std::string(kCrLf) + std::string(kCrLf));
+    display.SetProgress(static_cast<double>(i) * 100.0 / static_cast<double>(n));
+    if (s_.progress.DoEventsEx() == 1) return false;
+
+    if (i == 1) {
+      Append(texts::kRunLaunching);
+      const std::intptr_t ret =
+          s_.shell.Execute(s_.progressWindow, "open", path, "", s_.systemFolder, platform::kShowNormal);
+      Append(std::string(texts::kRunRet) + std::to_string(ret) + std::string(kCrLf));
+    } else {
+      Append(texts::kRunOpening);
+      if (!Send("^o", Wait::UntilProcessed) || !Pause()) return false;
+      if (!this->Wait([&] { return TitleShows(texts::kOpenDialogTitle); }, texts::kWaitOpenDialog, true,
+                      Warning::None))
+        return false;
+      if (!TypePath(path) || !Send("{ENTER}", Wait::No) || !Pause()) return false;
+    }
+
+    Append(texts::kRunWaitingOpen);
+    if (!this->Wait([&] { return Utf8Prefix(mainTitle(), kDocumentPrefixChars) == texts::kClarisTitleDocumentPrefix; },
+                    texts::kWaitDocumentOpen, true, Warning::ReadOnly))
+      return false;
+
+    if (!Pause()) return false;
+    Append(texts::kRunSendingCtrlP);
+    if (!Send("^p", Wait::UntilProcessed) || !Pause()) return false;
+    if (!this->Wait([&] { return TitleShows(texts::kPrintDialogTitle); }, texts::kWaitPrintDialog, true,
+                    Warning::None))
+      return false;
+
+    if (!Pause()) return false;
+    Append(texts::kRunSendingEnter);
+    if (!Send("{ENTER}", Wait::UntilProcessed)) return false;
+    if (!this->Wait([&] { return TitleShows(texts::kPrintingWindowTitle); }, texts::kWaitPrinting, false,
+                    Warning::None))
+      return false;
+    if (!this->Wait([&] { return !TitleShows(texts::kPrintingWindowTitle); }, texts::kWaitPrintingEnded, true,
+                    Warning::None))
+      return false;
+
+    if (!Pause()) return false;
+    Append(texts::kRunSendingCtrlW);
+    if (!Send("^w", Wait::UntilProcessed) || !Pause()) return false;
+    if (!this->Wait([&] { return mainTitle() == texts::kClarisTitleNoDocument; }, texts::kWaitDocumentClosed, true,
+                    Warning::Save))
+      return false;
+
+    if (!Pause() || !QueueCheck()) return false;
+    ++printedCount_;
+  }
+
+  Append(texts::kRunQuitting);
+  if (!Send("^q", Wait::UntilProcessed) || !Pause()) return false;
+  return this->Wait([&] { return mainTitle().empty(); }, texts::kWaitClarisEnded, true, Warning::None);
+}
+
+}  // namespace velmok

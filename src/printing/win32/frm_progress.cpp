@@ -1,0 +1,269 @@
+#include "printing/win32/frm_progress.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+#include "core/texts.h"
+#include "platform/win32/wide.h"
+
+namespace velmok::win32 {
+
+namespace {
+
+constexpr UINT kStartRun = WM_APP + 1;
+constexpr UINT_PTR kBlinkTimer = 1;
+constexpr int kStopButtonId = 10;
+constexpr double kProgressScale = 100.0;  // the bar counts hundredths of a percent
+
+// Places in twips within the client area: left, top, width, height.
+struct TwipsRect {
+  int left, top, width, height;
+};
+constexpr TwipsRect kLabel{120, 120, 7455, 495};
+constexpr TwipsRect kStatus{0, 600, 7695, 2655};
+constexpr TwipsRect kShape{105, 3465, 5445, 285};
+constexpr TwipsRect kBar{120, 3480, 5415, 255};
+constexpr TwipsRect kButton{5640, 3480, 1935, 495};
+constexpr int kClientWidthTw = 7680;
+constexpr int kClientHeightTw = 4050;
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+HWND HiddenOwner(HINSTANCE instance) {
+  static HWND owner = nullptr;
+  if (owner && IsWindow(owner)) return owner;
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.lpszClassName = L"VELMOK.ProgressOwner";
+  RegisterClassExW(&wc);
+  owner = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  return owner;
+}
+
+}  // namespace
+
+FrmProgress::FrmProgress(HINSTANCE instance, platform::Clock& clock, PrintState& state, Run run)
+    : instance_(instance),
+      state_(state),
+      run_(std::move(run)),
+      services_(*this, *this, clock),
+      logic_(*this, services_, state_, [this](int& printed) { return run_(*this, printed); }) {}
+
+FrmProgress::~FrmProgress() {
+  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+int FrmProgress::Px(int twips) const {
+  return static_cast<int>(std::lround(twips * static_cast<double>(dpi_) / 1440.0));
+}
+
+bool FrmProgress::CreateWindowAndControls() {
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance_;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kProgressWindowClass;
+  RegisterClassExW(&wc);
+
+  owner_ = HiddenOwner(instance_);
+  hwnd_ = CreateWindowExW(kExStyle, kProgressWindowClass, Widen(texts::kProgressCaption).c_str(), kStyle,
+                          CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner_, nullptr, instance_, this);
+  if (!hwnd_) return false;
+  dpi_ = GetDpiForWindow(hwnd_);
+  if (dpi_ == 0) dpi_ = 96;
+
+  // The designed client area, centred on the screen.
+  RECT frame{0, 0, Px(kClientWidthTw), Px(kClientHeightTw)};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  MONITORINFO monitor{sizeof monitor};
+  GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+               work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+
+  NONCLIENTMETRICSW metrics{sizeof metrics};
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
+  font_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
+  LOGFONTW warning{};
+  warning.lfHeight = -static_cast<LONG>(std::lround(15.75 * dpi_ / 72.0));
+  warning.lfWeight = FW_BOLD;
+  warning.lfCharSet = SHIFTJIS_CHARSET;
+  wcscpy_s(warning.lfFaceName, L"ＭＳ Ｐゴシック");
+  warningFont_.Reset(CreateFontIndirectW(&warning));
+
+  auto child = [&](const wchar_t* cls, DWORD style, DWORD exStyle, const TwipsRect& r, int id) {
+    HWND h = CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, Px(r.left), Px(r.top), Px(r.width),
+                             Px(r.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                             nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    return h;
+  };
+  // Tab order: txtStatus, lblStatus, cmdCancel, prgProgress.
+  txtStatus_ = child(L"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE,
+                     kStatus, 11);
+  lblStatus_ = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kLabel, 12);
+  SendMessageW(lblStatus_, WM_SETFONT, reinterpret_cast<WPARAM>(warningFont_.Get()), FALSE);
+  cmdCancel_ = child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, kButton, kStopButtonId);
+  prgProgress_ = child(PROGRESS_CLASSW, PBS_SMOOTH, 0, kBar, 13);
+  SendMessageW(txtStatus_, EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(prgProgress_, PBM_SETRANGE32, 0, static_cast<LPARAM>(100 * kProgressScale));
+  SendMessageW(prgProgress_, PBM_SETPOS, 0, 0);
+  return true;
+}
+
+void FrmProgress::ShowModal() {
+  if (!CreateWindowAndControls()) {
+    state_.LastPrintResult = -1;
+    return;
+  }
+  logic_.Form_Load();
+  SetTimer(hwnd_, kBlinkTimer, 500, nullptr);
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  SetFocus(txtStatus_);
+  // The run starts at the first activation; should the window not be activated, it starts anyway.
+  PostMessageW(hwnd_, kStartRun, 0, 0);
+
+  MSG msg;
+  while (hwnd_ && IsWindow(hwnd_)) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void FrmProgress::PumpPending() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// --- ProgressView -------------------------------------------------------------------------------
+
+void FrmProgress::MakeTopmost() {
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void FrmProgress::SetWarningText(std::string_view text) { SetWindowTextW(lblStatus_, Widen(text).c_str()); }
+
+void FrmProgress::SetWarningVisible(bool visible) { ShowWindow(lblStatus_, visible ? SW_SHOWNA : SW_HIDE); }
+
+void FrmProgress::SetButton(std::string_view caption, bool enabled) {
+  SetWindowTextW(cmdCancel_, Widen(caption).c_str());
+  EnableWindow(cmdCancel_, enabled ? TRUE : FALSE);
+}
+
+void FrmProgress::RemoveCloseItem() {
+  // RemoveSystemMenuItem(window, SC_CLOSE): the close box and Alt+F4 go with the menu item.
+  RemoveMenu(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND);
+}
+
+void FrmProgress::PostClose() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void FrmProgress::Close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+// --- ProgressDisplay ----------------------------------------------------------------------------
+
+void FrmProgress::AppendStatus(std::string_view text) {
+  const int length = GetWindowTextLengthW(txtStatus_);
+  SendMessageW(txtStatus_, EM_SETSEL, length, length);
+  const std::wstring wide = Widen(text);
+  SendMessageW(txtStatus_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+  const int end = GetWindowTextLengthW(txtStatus_);
+  SendMessageW(txtStatus_, EM_SETSEL, end, end);
+  SendMessageW(txtStatus_, EM_SCROLLCARET, 0, 0);
+}
+
+void FrmProgress::ReplaceStatus(std::string_view text) { SetWindowTextW(txtStatus_, Widen(text).c_str()); }
+
+void FrmProgress::SetProgress(double value) {
+  SendMessageW(prgProgress_, PBM_SETPOS, static_cast<WPARAM>(std::lround(value * kProgressScale)), 0);
+}
+
+// --- messages -----------------------------------------------------------------------------------
+
+LRESULT CALLBACK FrmProgress::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<FrmProgress*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<FrmProgress*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  return self->HandleMessage(msg, wp, lp);
+}
+
+void FrmProgress::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  // Shape1: a frame in the button-shadow colour, one pixel around the progress bar.
+  RECT r{Px(kShape.left), Px(kShape.top), Px(kShape.left + kShape.width), Px(kShape.top + kShape.height)};
+  FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+  EndPaint(hwnd_, &ps);
+}
+
+LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE && logic_.FirstActivation() && !logic_.Running())
+        PostMessageW(hwnd_, kStartRun, 0, 0);
+      break;
+    case kStartRun:
+      logic_.Form_Activate();
+      return 0;
+    case WM_PAINT:
+      logic_.Form_Paint();
+      Paint();
+      return 0;
+    case WM_TIMER:
+      if (wp == kBlinkTimer) logic_.Timer1_Timer();
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wp) == kStopButtonId && HIWORD(wp) == BN_CLICKED) logic_.cmdCancel_Click();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      if (reinterpret_cast<HWND>(lp) == lblStatus_) SetTextColor(dc, RGB(255, 0, 0));
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == SC_CLOSE && !logic_.CloseAllowed()) return 0;
+      break;
+    case WM_CLOSE:
+      // Only the program closes this window: after a successful run, or by its 閉じる button.
+      if (logic_.CloseAllowed()) {
+        KillTimer(hwnd_, kBlinkTimer);
+        DestroyWindow(hwnd_);
+      }
+      return 0;
+    case WM_NCDESTROY: {
+      HWND gone = hwnd_;
+      hwnd_ = nullptr;
+      return DefWindowProcW(gone, msg, wp, lp);
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace velmok::win32
