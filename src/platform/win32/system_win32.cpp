@@ -71,6 +71,14 @@ std::wstring ProgramBaseName() {
   return name;
 }
 
+bool RunningUnderWine() {
+  static const bool wine = [] {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  }();
+  return wine;
+}
+
 std::wstring SystemFolder() {
   wchar_t buffer[MAX_PATH] = {};
   const UINT n = GetSystemDirectoryW(buffer, MAX_PATH);

@@ -52,4 +52,7 @@ std::wstring ProgramBaseName();
 // The folder of the system's own programs (C:\Windows\system32).
 std::wstring SystemFolder();
 
+// Whether the program runs under Wine rather than on Windows.
+bool RunningUnderWine();
+
 }  // namespace velmok::win32

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/texts.h"
+#include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
 
 namespace velmok::win32 {
@@ -162,6 +163,14 @@ void FrmProgress::MakeTopmost() {
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
+void FrmProgress::KeepOnTop() {
+  // Wine's desktop lets another program's window that raises itself cover a topmost window of
+  // ours; leaving the topmost band and entering it again puts the window back on top.
+  if (!RunningUnderWine()) return;
+  SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
 void FrmProgress::SetWarningText(std::string_view text) { SetWindowTextW(lblStatus_, Widen(text).c_str()); }
 
 void FrmProgress::SetWarningVisible(bool visible) { ShowWindow(lblStatus_, visible ? SW_SHOWNA : SW_HIDE); }
@@ -234,7 +243,10 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       Paint();
       return 0;
     case WM_TIMER:
-      if (wp == kBlinkTimer) logic_.Timer1_Timer();
+      if (wp == kBlinkTimer) {
+        logic_.Timer1_Timer();
+        KeepOnTop();
+      }
       return 0;
     case WM_COMMAND:
       if (LOWORD(wp) == kStopButtonId && HIWORD(wp) == BN_CLICKED) logic_.cmdCancel_Click();

@@ -59,6 +59,7 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   bool CreateWindowAndControls();
   void Paint();
+  void KeepOnTop();
   int Px(int twips) const;
 
   HINSTANCE instance_;
