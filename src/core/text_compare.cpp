@@ -20,8 +20,13 @@ char32_t FoldCase(char32_t c) {
 }
 
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
+  // Identical bytes are identical characters: skip the common start (long shared folder paths),
+  // back to the start of the character where the texts part.
+  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
   std::size_t i = 0;
-  std::size_t j = 0;
+  while (i < common && a[i] == b[i]) ++i;
+  while (i > 0 && i < a.size() && (static_cast<unsigned char>(a[i]) & 0xC0) == 0x80) --i;
+  std::size_t j = i;
   while (i < a.size() && j < b.size()) {
     // Plain ASCII needs no decoding: the common case for paths and sizes.
     const auto ca = static_cast<unsigned char>(a[i]);

@@ -54,7 +54,7 @@ void ExpectRefusal(VelmokApp& app, const std::wstring& text) {
   HWND box = WaitForMessageBox(kAppTitle, 20s);
   ASSERT_TRUE(box) << "no message box";
   EXPECT_EQ(MessageBoxText(box), text);
-  EXPECT_NE(MessageBoxIconId(box), 0u) << "the information icon";
+  EXPECT_TRUE(MessageBoxHasIcon(box)) << "the information icon";
   EXPECT_FALSE(FindTopLevel(kMainWindowClass, L""));
   PressMessageBoxOk(box);
   EXPECT_TRUE(app.Proc().WaitExit(10s));

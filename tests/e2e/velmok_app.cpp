@@ -2,8 +2,9 @@
 
 namespace velmok::testing {
 
-VelmokApp::VelmokApp(const std::wstring& folder) : folder_(folder), exe_(folder + L"\\VELMOK.exe") {
-  CopyFileW((BinDir() + L"\\VELMOK.exe").c_str(), exe_.c_str(), FALSE);
+VelmokApp::VelmokApp(const std::wstring& folder, const std::wstring& exeName)
+    : folder_(folder), exe_(folder + L"\\" + exeName) {
+  CopyFileW((BinDir() + L"\\" + exeName).c_str(), exe_.c_str(), FALSE);
 }
 
 VelmokApp::~VelmokApp() { process_.Kill(); }

@@ -15,12 +15,12 @@ inline constexpr wchar_t kAppTitle[] = L"ベルモック";
 
 class VelmokApp {
  public:
-  // Copies VELMOK.exe into `folder`.
-  explicit VelmokApp(const std::wstring& folder);
+  // Copies VELMOK.exe (or the named build of it) into `folder`.
+  explicit VelmokApp(const std::wstring& folder, const std::wstring& exeName = L"VELMOK.exe");
   ~VelmokApp();
 
   const std::wstring& Exe() const { return exe_; }
-  std::wstring LogPath() const { return folder_ + L"\\VELMOK.log"; }
+  std::wstring LogPath() const { return exe_.substr(0, exe_.size() - 4) + L".log"; }
 
   void Start(const std::wstring& args = {}, const std::map<std::wstring, std::wstring>& env = {});
   Process& Proc() { return process_; }

@@ -217,9 +217,23 @@ std::wstring MessageBoxText(HWND box) {
   return {};
 }
 
-UINT MessageBoxIconId(HWND box) {
-  // The icon is a static control with the identifier 0x14 (present only when the box has one).
-  return GetDlgItem(box, 0x14) ? 0x14 : 0;
+bool MessageBoxHasIcon(HWND box) {
+  bool found = false;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM lp) -> BOOL {
+        wchar_t cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (_wcsicmp(cls, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+            SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+          *reinterpret_cast<bool*>(lp) = true;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 void PressMessageBoxOk(HWND box) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }

@@ -65,7 +65,8 @@ HWND ChildByClass(HWND parent, const std::wstring& className, int index = 0);
 // A standard message box titled `title`; its text; pressing its OK button.
 HWND WaitForMessageBox(const std::wstring& title, Millis timeout);
 std::wstring MessageBoxText(HWND box);
-UINT MessageBoxIconId(HWND box);
+// Whether the box shows an icon (a visible icon control holding one).
+bool MessageBoxHasIcon(HWND box);
 void PressMessageBoxOk(HWND box);
 
 // A scratch folder, deleted with everything in it when the object goes.
