@@ -58,7 +58,7 @@ class CountingView final : public velmok::MainView {
   void SetChecked(int, bool) override {}
   void SetListMode(velmok::ListMode) override {}
   void SetStatusText(std::string_view) override {}
-  void RepaintStatusNow() override {}
+  void ShowSearchStatus(std::string_view) override {}
   void ListChanged() override {}
   void CurrentChanged() override {}
   void SetBusy(bool) override {}

@@ -108,8 +108,7 @@ bool Intake::EnterFolder(const std::string& path, std::vector<std::string>& subf
   if (const auto id = files_.IdentifyFolder(path); id && !entered_.insert(*id).second) return false;
   std::string status(texts::kStatusSearching);
   status += path;
-  view_.SetStatusText(status);
-  view_.RepaintStatusNow();
+  view_.ShowSearchStatus(status);
   filesScratch_.clear();
   if (!files_.ListFolder(path, filesScratch_, subfolders)) return false;
   for (const auto& file : filesScratch_) CheckAndAdd(JoinPath(path, file.name), file);

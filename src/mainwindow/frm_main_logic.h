@@ -72,7 +72,7 @@ class FrmMainLogic {
     void SetChecked(int id, bool checked) override { inner_.SetChecked(id, checked); }
     void SetListMode(ListMode mode) override { inner_.SetListMode(mode); }
     void SetStatusText(std::string_view text) override { inner_.SetStatusText(text); }
-    void RepaintStatusNow() override { inner_.RepaintStatusNow(); }
+    void ShowSearchStatus(std::string_view text) override { inner_.ShowSearchStatus(text); }
     void ListChanged() override { inner_.ListChanged(); }
     void CurrentChanged() override { inner_.CurrentChanged(); }
     void SetBusy(bool busy) override { inner_.SetBusy(busy); }

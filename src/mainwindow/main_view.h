@@ -19,8 +19,9 @@ class MainView {
   virtual void SetListMode(ListMode mode) = 0;
   // The status panel "info".
   virtual void SetStatusText(std::string_view text) = 0;
-  // Repaints the status bar at once, while no window messages are being processed.
-  virtual void RepaintStatusNow() = 0;
+  // Shows the folder being searched at once, while no window messages are being processed. A
+  // view may leave out texts that follow each other faster than anyone can read them.
+  virtual void ShowSearchStatus(std::string_view text) = 0;
 
   // The entries, their order or their selection marks changed: show the model afresh.
   virtual void ListChanged() = 0;

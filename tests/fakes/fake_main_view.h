@@ -34,7 +34,10 @@ class FakeMainView final : public MainView {
   void SetChecked(int id, bool on) override { checked[id] = on; }
   void SetListMode(ListMode m) override { mode = m; }
   void SetStatusText(std::string_view text) override { status = text; }
-  void RepaintStatusNow() override { ++statusRepaints; }
+  void ShowSearchStatus(std::string_view text) override {
+    status = text;
+    ++statusRepaints;
+  }
   void ListChanged() override { ++listChanges; }
   void CurrentChanged() override { ++currentChanges; }
   void SetBusy(bool busy) override { busyCalls.push_back(busy); }

@@ -185,7 +185,16 @@ void FrmMain::SetStatusText(std::string_view text) {
   SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-void FrmMain::RepaintStatusNow() { UpdateWindow(status_); }
+void FrmMain::ShowSearchStatus(std::string_view text) {
+  // A walk through a file server enters folders faster than anyone can read them, and a repaint
+  // per folder would cost more than the walk itself: a folder entered within 40 ms of the last
+  // one shown is left out (a slow folder always shows at once; the result replaces the text).
+  const ULONGLONG now = GetTickCount64();
+  if (now - lastStatusPaint_ < 40) return;
+  lastStatusPaint_ = now;
+  SetStatusText(text);
+  UpdateWindow(status_);
+}
 
 void FrmMain::ListChanged() { listView_->Refresh(); }
 

@@ -67,7 +67,7 @@ class FrmMain final : public MainView {
   void SetChecked(int id, bool checked) override;
   void SetListMode(ListMode mode) override;
   void SetStatusText(std::string_view text) override;
-  void RepaintStatusNow() override;
+  void ShowSearchStatus(std::string_view text) override;
   void ListChanged() override;
   void CurrentChanged() override;
   void SetBusy(bool busy) override;
@@ -99,6 +99,7 @@ class FrmMain final : public MainView {
   HACCEL accelerators_ = nullptr;
   UINT dpi_ = 96;
   bool busy_ = false;
+  ULONGLONG lastStatusPaint_ = 0;
 };
 
 }  // namespace velmok::win32

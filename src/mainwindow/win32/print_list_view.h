@@ -65,6 +65,7 @@ class PrintListView {
   bool pushing_ = false;      // our own changes: notifications are not fed back to the model
   bool pointerActive_ = false;  // between a button press and its release
   bool keyboardChange_ = false;
+  int focusedInControl_ = -1;
 };
 
 }  // namespace velmok::win32

@@ -13,6 +13,15 @@ std::int64_t Ticks(const FILETIME& t) {
 
 std::uint64_t Size(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
 
+// UTF-16 to UTF-8 into `out`, reusing its storage: one conversion call per name.
+void NarrowInto(const wchar_t* text, std::string& out) {
+  const int length = static_cast<int>(wcslen(text));
+  out.resize(static_cast<std::size_t>(length) * 3);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr,
+                                    nullptr);
+  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+}
+
 bool IsDots(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
@@ -71,10 +80,11 @@ bool Win32FileSystem::ListFolder(std::string_view folder, std::vector<platform::
   do {
     if (IsDots(data.cFileName)) continue;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      subfolders.push_back(Narrow(data.cFileName));
+      subfolders.emplace_back();
+      NarrowInto(data.cFileName, subfolders.back());
     } else {
       platform::FileEntry e;
-      e.name = Narrow(data.cFileName);
+      NarrowInto(data.cFileName, e.name);
       e.size = Size(data.nFileSizeHigh, data.nFileSizeLow);
       e.modifiedUtc = Ticks(data.ftLastWriteTime);
       files.push_back(std::move(e));

@@ -1,0 +1,160 @@
+// The main window with 100,000 entries under Wine: showing them, sorting, selecting, the command
+// states, switching views, scrolling and deleting half, each through the window's own commands
+// and followed by a repaint of the list. The baseline is one repaint of the list.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "bench/bench_util.h"
+#include "core/debug_log.h"
+#include "intake/print_list.h"
+#include "mainwindow/win32/frm_main.h"
+#include "platform/win32/settings_store_win32.h"
+#include "platform/win32/system_win32.h"
+#include "resource.h"
+
+namespace {
+
+using velmok::bench::BestMs;
+using velmok::bench::Report;
+
+constexpr int kEntries = 100000;
+
+class NoLogFile final : public velmok::platform::LogFile {
+ public:
+  void AppendLine(std::string_view) override {}
+  std::optional<velmok::platform::LocalDate> CreationDate() override { return std::nullopt; }
+  void Delete() override {}
+};
+
+class NoClipboard final : public velmok::platform::ClipboardFiles {
+ public:
+  bool OffersFileList() override { return false; }
+  std::optional<std::vector<std::string>> FileList() override { return std::nullopt; }
+};
+
+class NoHandlers final : public velmok::MainWindowHandlers {
+ public:
+  void Paste() override {}
+  void ShowFileProperty(const std::string&) override {}
+  void PrintAll() override {}
+  void PrintSelected() override {}
+  void SendMail() override {}
+  void OpenMakersWebPage() override {}
+  void ShowAbout() override {}
+};
+
+void Fill(velmok::PrintList& list) {
+  velmok::PrintList::Batch batch(list);
+  for (int i = 0; i < kEntries; ++i) {
+    const std::string name = "文書_" + std::to_string((i * 7919) % kEntries) + ".cwj";
+    const std::string key = "\\\\server\\共有\\部署" + std::to_string(i % 37) + "\\フォルダ" + std::to_string(i / 100) +
+                            "\\" + name;
+    char modified[32];
+    std::snprintf(modified, sizeof modified, "%04d/%02d/%02d %02d:%02d", 1990 + i % 36, 1 + i % 12, 1 + i % 28,
+                  i % 24, i % 60);
+    list.Add(velmok::PrintListEntry(key, name.size(), modified, std::to_string((i * 31) % 5000) + " KB"));
+  }
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
+
+int wmain() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VelmokBench");
+
+  velmok::PrintList list;
+  NoLogFile logFile;
+  velmok::win32::Win32DebuggerOutput debugger;
+  velmok::win32::Win32Clock clock;
+  velmok::DebugLog log(logFile, debugger, clock);
+  velmok::win32::RegistrySettingsStore settings(L"Software\\VelmokBench");
+  NoClipboard clipboard;
+  NoHandlers handlers;
+  velmok::win32::FrmMain frm(GetModuleHandleW(nullptr), {list, log, settings, clipboard}, handlers);
+  if (!frm.Create(SW_SHOWNORMAL)) return 1;
+  HWND hlist = frm.ListHandle();
+  auto& logic = frm.Logic();
+  auto repaint = [&] {
+    InvalidateRect(hlist, nullptr, TRUE);
+    UpdateWindow(hlist);
+  };
+  Pump();
+
+  std::printf("main window under Wine, %d entries\n", kEntries);
+  const double show = BestMs(
+      3, [&] { list.Clear(); logic.View().ListChanged(); Fill(list); },
+      [&] {
+        logic.View().ListChanged();
+        logic.RefreshMenus();
+        repaint();
+      });
+  const double base = BestMs(10, nullptr, repaint);
+  Report("show 100,000 entries", show, "one repaint of the list", base, "instant");
+
+  for (int key = 0; key < 4; ++key) {
+    static const char* const kColumns[] = {"name", "modified", "size", "folder"};
+    const double ms = BestMs(3, nullptr, [&] {
+      logic.Execute(IDM_VIEW_SORTORDER0 + key);
+      repaint();
+    });
+    Report(std::string("sort by ") + kColumns[key], ms, "one repaint of the list", base, "< 300 ms");
+  }
+  const double selectAll = BestMs(5, [&] { list.SetAllSelected(false); logic.View().ListChanged(); },
+                                  [&] {
+                                    logic.Execute(IDM_EDIT_ALLSELECT);
+                                    repaint();
+                                  });
+  Report("select all", selectAll, "one repaint of the list", base, "< 50 ms");
+  const double invert = BestMs(5, nullptr, [&] {
+    logic.Execute(IDM_EDIT_CHANGE);
+    repaint();
+  });
+  Report("invert the selection", invert, "one repaint of the list", base, "< 50 ms");
+  const double refresh = BestMs(50, nullptr, [&] { logic.RefreshMenus(); });
+  Report("RefreshMenus", refresh, "one repaint of the list", base, "< 5 ms");
+  for (int view = 0; view < 4; ++view) {
+    static const char* const kViews[] = {"large icons", "small icons", "list", "details"};
+    const double ms = BestMs(3, nullptr, [&] {
+      logic.Execute(IDM_VIEW_CHANGEVIEW0 + view);
+      repaint();
+    });
+    Report(std::string("switch to ") + kViews[view], ms, "one repaint of the list", base, "instant");
+  }
+  const double scroll = BestMs(3, nullptr, [&] {
+    for (int i = 0; i < 10; ++i) {
+      SendMessageW(hlist, WM_VSCROLL, SB_PAGEDOWN, 0);
+      UpdateWindow(hlist);
+    }
+  });
+  Report("scroll ten pages", scroll, "one repaint of the list", base, "instant");
+  const double remove = BestMs(
+      3,
+      [&] {
+        list.Clear();
+        Fill(list);
+        for (int i = 0; i < kEntries; i += 2) list.SetSelected(static_cast<std::size_t>(i), true);
+        logic.View().ListChanged();
+        logic.RefreshMenus();
+      },
+      [&] {
+        logic.Execute(IDM_EDIT_DELETE);
+        repaint();
+      });
+  Report("delete 50,000 selected of 100,000", remove, "one repaint of the list", base, "< 500 ms");
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VelmokBench");
+  return 0;
+}

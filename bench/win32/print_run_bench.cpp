@@ -1,0 +1,126 @@
+// The print run under Wine, the real VELMOK.exe against a simulator that answers at once:
+//  - three documents: the run's time against the sum of its pauses and poll slices (each pause
+//    21 slices of 50 ms; each poll that did not find its window one slice), both from this run;
+//  - the emergency stop: from the button press to the report, against one 50 ms slice.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "bench/bench_util.h"
+#include "e2e/velmok_app.h"
+#include "resource.h"
+#include "support/win32_test_support.h"
+
+namespace {
+
+using namespace velmok::testing;
+using Clock = std::chrono::steady_clock;
+
+constexpr wchar_t kProgressClass[] = L"VELMOK.frmProgress";
+
+HWND Progress() { return FindTopLevel(kProgressClass, L""); }
+std::wstring ProgressText() {
+  HWND p = Progress();
+  return p ? WindowText(ChildByClass(p, L"Edit")) : std::wstring();
+}
+
+std::map<std::wstring, std::wstring> Knobs(const TempDir& dir, const std::wstring& openDelay) {
+  return {{L"CLW4SIM_JOURNAL", dir / L"printed.txt"}, {L"CLW4SIM_KEYLOG", dir / L"keys.txt"},
+          {L"CLW4SIM_OPEN_DELAY_MS", openDelay},       {L"CLW4SIM_DIALOG_DELAY_MS", L"0"},
+          {L"CLW4SIM_PRINT_MS", L"50"},                {L"CLW4SIM_CLOSE_DELAY_MS", L"0"},
+          {L"CLW4SIM_QUIT_DELAY_MS", L"0"}};
+}
+
+HWND StartWithDocuments(TempDir& dir, VelmokApp& app, int documents, const std::wstring& openDelay) {
+  MakeFolder(dir / L"docs");
+  for (int i = 1; i <= documents; ++i) WriteTextFile(dir / (L"docs\\文書" + std::to_wstring(i) + L".cwj"), "doc");
+  app.Start(L"\"" + (dir / L"docs") + L"\"", Knobs(dir, openDelay));
+  return app.WaitMainWindow();
+}
+
+void Cleanup() {
+  KillProcessesNamed(L"VELMOK.exe");
+  KillProcessesNamed(L"clw4sim.exe");
+  ClearVelmokSettings();
+}
+
+int RunTime() {
+  Cleanup();
+  TempDir dir;
+  MakeFolder(dir / L"app");
+  VelmokApp app(dir / L"app");
+  HWND main = StartWithDocuments(dir, app, 3, L"0");
+  if (!main) return 1;
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_PRINT_ALLPRINT, 0), 0);
+  const auto start = Clock::now();
+  // The status text is replaced for each document: keep its last form per document.
+  std::map<std::wstring, std::wstring> lastText;
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        const std::wstring text = ProgressText();
+        if (!text.empty()) lastText[text.substr(0, text.find(L'\r'))] = text;
+        return (box = FindTopLevel(L"#32770", kAppTitle)) != nullptr;
+      },
+      std::chrono::minutes(3));
+  const double actual = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  if (!box) return 1;
+  PressMessageBoxOk(box);
+
+  long long polls = 0;
+  const std::wregex counter(L"Cnt=([0-9]+)");
+  for (const auto& [header, text] : lastText)
+    for (auto it = std::wsregex_iterator(text.begin(), text.end(), counter); it != std::wsregex_iterator(); ++it)
+      polls += std::stoll((*it)[1].str());
+  const int pauses = 6 + 8 * 2 + 1;
+  const double expected = pauses * 21 * 50.0 + static_cast<double>(polls) * 50.0;
+  std::printf("print run under Wine: 3 documents, %d pauses, %lld poll slices\n", pauses, polls);
+  velmok::bench::Report("three documents, F5 to the closing message", actual, "sum of pauses and slices", expected,
+                        "<= 1.15");
+  app.Close();
+  return 0;
+}
+
+int StopLatency() {
+  std::vector<double> latencies;
+  for (int i = 0; i < 5; ++i) {
+    Cleanup();
+    TempDir dir;
+    MakeFolder(dir / L"app");
+    VelmokApp app(dir / L"app");
+    HWND main = StartWithDocuments(dir, app, 1, L"30000");
+    if (!main) return 1;
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_PRINT_ALLPRINT, 0), 0);
+    WaitUntil([] { return ProgressText().find(L"ファイルオープン待ちしています...") != std::wstring::npos; },
+              std::chrono::seconds(30));
+    Sleep(300 + 37 * i);  // somewhere inside a wait
+    HWND button = ChildByClass(Progress(), L"Button");
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+    const auto pressed = Clock::now();
+    WaitUntil([&] { return WindowText(button) == L"閉じる(&X)"; }, std::chrono::seconds(10));
+    latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - pressed).count());
+  }
+  std::sort(latencies.begin(), latencies.end());
+  velmok::bench::Report("emergency stop, press to report (worst of 5)", latencies.back(), "one slice", 50.0,
+                        "< 100 ms");
+  velmok::bench::Report("emergency stop, press to report (median)", latencies[latencies.size() / 2], "one slice",
+                        50.0, "< 100 ms");
+  Cleanup();
+  return 0;
+}
+
+}  // namespace
+
+int wmain() {
+  const int a = RunTime();
+  const int b = StopLatency();
+  return a | b;
+}

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs every benchmark: the print list model natively (optimised), and under Wine the intake of a
+# 100,000-document tree, the main window with 100,000 entries and the print run with the
+# simulator. Each figure is printed with its baseline from the same run; the table also goes to
+# build/bench/results.txt.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+"$root/scripts/bootstrap.sh"
+cmake --preset native-release >/dev/null
+cmake --build --preset native-release --target print_list_bench
+"$root/scripts/build.sh" windows
+
+out="$root/build/bench"
+mkdir -p "$out"
+results="$out/results.txt"
+: >"$results"
+
+"$root/build/native-release/bin/print_list_bench" | tee -a "$results"
+
+export VELMOK_HEADLESS=1
+# shellcheck source=wine-env.sh
+source "$root/scripts/wine-env.sh"
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$VELMOK_STATE/xvfb.pid" ]; then kill "$(cat "$VELMOK_STATE/xvfb.pid")" 2>/dev/null || true; rm -f "$VELMOK_STATE/xvfb.pid" "$VELMOK_STATE/display"; fi
+}
+trap cleanup EXIT
+velmok_wine_ready
+
+tree="$out/tree"
+if [ ! -f "$tree/.complete" ]; then
+  echo "[velmok] making a tree of 100,000 documents in 1,000 folders" >&2
+  rm -rf "$tree"
+  for d in $(seq -w 0 999); do
+    mkdir -p "$tree/部署$((10#$d % 10))/フォルダ$d"
+    (cd "$tree/部署$((10#$d % 10))/フォルダ$d" && touch 文書{000..099}.cwj)
+  done
+  touch "$tree/.complete"
+fi
+echo >>"$results"
+wine "$VELMOK_BUILD/bin/intake_bench.exe" "$(velmok_winpath "$tree")" 2>/dev/null | tee -a "$results"
+echo >>"$results"
+wine "$VELMOK_BUILD/bin/list_view_bench.exe" 2>/dev/null | tee -a "$results"
+wineserver -k >/dev/null 2>&1 || true
+echo >>"$results"
+wine "$VELMOK_BUILD/bin/print_run_bench.exe" 2>/dev/null | tee -a "$results"
+echo
+echo "results: $results"
