@@ -118,8 +118,24 @@ REG
   echo "$target" >"$WINEPREFIX/.velmok-simulator"
 }
 
+# A Unix program that stands in for the user's mail program and web browser: it appends each of
+# its arguments as one line to shell-recorder.txt beside itself. Tests point Wine's WineBrowser
+# "Mailers" and "Browsers" at the path in VELMOK_SHELL_RECORDER (winebrowser runs them on the
+# Unix side; Wine passes this variable on to the Windows programs).
+velmok_shell_recorder() {
+  export VELMOK_SHELL_RECORDER="$VELMOK_STATE/shell-recorder.sh"
+  [ -x "$VELMOK_SHELL_RECORDER" ] && return 0
+  mkdir -p "$VELMOK_STATE"
+  cat >"$VELMOK_SHELL_RECORDER" <<'SH'
+#!/bin/sh
+printf '%s\n' "$@" >>"${0%.sh}.txt"
+SH
+  chmod +x "$VELMOK_SHELL_RECORDER"
+}
+
 velmok_wine_ready() {
   velmok_display
   velmok_prefix
   velmok_register_simulator
+  velmok_shell_recorder
 }

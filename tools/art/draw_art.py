@@ -347,12 +347,16 @@ TOOLBAR_KEYS = ["Delete", "Property", "New", "Inet", "Info", "Mail", "Paste", "P
 def about_picture():
     w, h = 400, 300
     c = Canvas(w, h)
-    # Sky-to-paper gradient.
+    # A calm, light body from white to a pale grey (the palette's grey ramp): the version and the
+    # description are written over it in black, at (136, 72) and (56, 184).
     for y in range(h):
-        t = y / (h - 1)
-        col = (0.16 + 0.70 * t, 0.32 + 0.60 * t, 0.62 + 0.35 * t, 1.0)
-        c.rect(0, y, w, y + 1, col)
-    # A fan of documents flowing into a printer along the bottom.
+        v = 1.0 - 0.10 * y / (h - 1)
+        c.rect(0, y, w, y + 1, (v, v, v, 1.0))
+    # Bands in the product's blue across the top and navy along the bottom. Each channel lies
+    # two units above one of the palette's levels, so that the dithering leaves the bands solid.
+    c.rect(0, 0, w, 50, (53 / 255, 104 / 255, 206 / 255, 1.0))
+    c.rect(0, 50, w, 54, (104 / 255, 155 / 255, 206 / 255, 1.0))
+    # A fan of documents flowing into a printer, between the two labels.
     for i in range(7):
         x = 30 + i * 34
         y = 106 - abs(i - 3) * 6
@@ -360,7 +364,7 @@ def about_picture():
         c.ellipse(x + 14, y + 22, 6, 6, BLUE)
         c.rect(x + 8, y + 38, x + 36, y + 41, GREY)
     draw_printer(c, 4.6, 296, 96)
-    c.rect(0, 268, w, 300, rgb("#1f2a44", 0.85))
+    c.rect(0, 268, w, 300, (53 / 255, 53 / 255, 104 / 255, 1.0))
     return c.pixels()
 
 

@@ -74,7 +74,9 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   Win32PrintSession session([&] { return frmMain.Handle(); }, frmProgress);
   PrintCommands print(list, frmMain.Logic().View(), probes, messages, session, printState);
 
-  commands.Wire({&intake, &clipboard, &frmMain, &print});
+  DiagnosticsCommands diagnostics(instance, shell, files);
+
+  commands.Wire({&intake, &clipboard, &frmMain, &print, &diagnostics});
 
   const std::string arguments(ArgumentsOf(Narrow(GetCommandLineW())));
   const bool created = frmMain.Create(

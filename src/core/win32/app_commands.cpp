@@ -17,8 +17,17 @@ void AppCommands::PrintAll() {
 void AppCommands::PrintSelected() {
   if (parts_.print) parts_.print->mnuPrint_SelectedPrint_Click();
 }
-void AppCommands::SendMail() {}
-void AppCommands::OpenMakersWebPage() {}
-void AppCommands::ShowAbout() {}
+
+void AppCommands::SendMail() {
+  if (parts_.diagnostics) parts_.diagnostics->SendMail(Owner());
+}
+
+void AppCommands::OpenMakersWebPage() {
+  if (parts_.diagnostics) parts_.diagnostics->OpenMakersWebPage();
+}
+
+void AppCommands::ShowAbout() {
+  if (parts_.diagnostics) parts_.diagnostics->ShowAbout();
+}
 
 }  // namespace velmok::win32

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "diagnostics/win32/diagnostics_commands.h"
 #include "intake/intake.h"
 #include "mainwindow/frm_main_logic.h"
 #include "mainwindow/win32/frm_main.h"
@@ -19,6 +20,7 @@ class AppCommands final : public MainWindowHandlers {
     platform::ClipboardFiles* clipboard = nullptr;
     FrmMain* frmMain = nullptr;
     PrintCommands* print = nullptr;
+    DiagnosticsCommands* diagnostics = nullptr;
   };
   void Wire(Parts parts) { parts_ = parts; }
 

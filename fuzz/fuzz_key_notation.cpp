@@ -1,0 +1,26 @@
+// Key notation: any text must parse or be refused whole, and any text escaped as a literal must
+// parse back to exactly its characters.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/utf8.h"
+#include "printing/key_notation.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  (void)velmok::ParseKeyNotation(text);
+
+  const auto strokes = velmok::ParseKeyNotation(velmok::EscapeKeyLiteral(text));
+  if (!strokes) std::abort();
+  std::u32string expected;
+  for (std::size_t pos = 0; pos < text.size();) expected += velmok::DecodeUtf8(text, pos);
+  if (strokes->size() != expected.size()) std::abort();
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const auto& s = (*strokes)[i];
+    if (s.character != expected[i] || s.modifiers != 0 || s.key != velmok::NamedKey::None) std::abort();
+  }
+  return 0;
+}
