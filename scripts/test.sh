@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up everything and runs every test tier:
 #   unit   native, with AddressSanitizer and UndefinedBehaviorSanitizer, virtual time
+#   fuzz   native, every parser of outside input under libFuzzer for a few seconds each
 #   win32  under Wine: real controls, registry, clipboard, keystrokes, shell association
-#   e2e    under Wine: the real VELMOK.exe and the simulator as black boxes
+#   e2e    under Wine: the real VELMOK.exe, the simulator and the installer as black boxes
 # Prints each runner's summary and exits non-zero when anything failed.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -21,7 +22,7 @@ cleanup() {
 trap cleanup EXIT
 
 declare -A result
-summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from' "$1" | tail -n 20; }
+summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from|^fuzz_' "$1" | tail -n 20; }
 
 run_tier() {
   local name="$1"; shift
@@ -40,6 +41,7 @@ run_tier() {
 }
 
 run_tier unit "$root/build/native/bin/unit_tests"
+run_tier fuzz "$root/scripts/fuzz.sh" 5
 
 velmok_wine_ready
 wineserver -p 60 >/dev/null 2>&1 || true
@@ -49,7 +51,7 @@ run_tier e2e timeout 1500 wine "$VELMOK_BUILD/bin/e2e_tests.exe"
 
 echo
 failed=0
-for t in unit win32 e2e; do
+for t in unit fuzz win32 e2e; do
   if [ "${result[$t]}" = 0 ]; then echo "$t: passed"; else echo "$t: FAILED (exit ${result[$t]})"; failed=1; fi
 done
 exit $failed

@@ -5,6 +5,9 @@
 //   velmokctl print-all [seconds]    presses F5's command, waits for the outcome, answers the
 //                                    closing message, prints the progress report and the status
 //   velmokctl close                  closes the main window (settings are saved)
+//   velmokctl post <command id>      gives the main window a command (res/resource.h), as its menu
+//   velmokctl wait-window <class> [seconds]   waits for a top-level window of that class
+//   velmokctl close-window <class>   asks the top-level window of that class to close
 //
 // Output is UTF-8. Exit code 0 on success, 1 on failure, 2 on bad usage.
 
@@ -123,6 +126,23 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"status") return StatusCommand();
   if (command == L"wait-main") return WaitMain(seconds);
   if (command == L"print-all") return PrintAll(seconds);
+  if (command == L"post" && argc > 2) {
+    HWND main = MainWindow();
+    if (!main) return 1;
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(_wtoi(argv[2]), 0), 0);
+    return 0;
+  }
+  if (command == L"wait-window" && argc > 2) {
+    const std::wstring cls = argv[2];
+    const double wait = argc > 3 ? _wtof(argv[3]) : 30.0;
+    return WaitFor([&] { return FindWindowW(cls.c_str(), nullptr) != nullptr; }, wait) ? 0 : 1;
+  }
+  if (command == L"close-window" && argc > 2) {
+    HWND w = FindWindowW(argv[2], nullptr);
+    if (!w) return 1;
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    return 0;
+  }
   if (command == L"close") {
     HWND main = MainWindow();
     if (!main) return 1;
