@@ -74,15 +74,25 @@ void ReleaseHeldModifiers(std::vector<INPUT>& out) {
   }
 }
 
-// Waits until the thread behind `window` has taken `events` input messages from its queue: every
-// message the window's thread retrieves first serves our sent WM_NULL, so one round per event (plus
-// the characters TranslateMessage makes of them) covers the whole batch.
-void WaitUntilProcessed(HWND window, std::size_t events) {
+// Waits until the thread behind `window` has taken and handled every input event queued before the
+// call. A thread is handed WM_PAINT only when no sent, posted or input message is waiting for it,
+// and it handles each message before it asks for the next: once the window has repainted the area
+// invalidated here, the keys queued before are done with, together with the characters
+// TranslateMessage made of them. (Round trips of WM_NULL cannot tell this: one GetMessage call
+// answers every sent message that arrives while it runs, and a sender that sends the next one at
+// once has them all answered without a single key taken.)
+void WaitUntilProcessed(HWND window) {
   if (!window) return;
-  const std::size_t rounds = 2 * events + 2;
-  for (std::size_t i = 0; i < rounds; ++i) {
-    DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 2000, &ignored)) return;
+  // Keys for a window of this thread are taken when the caller next pumps its messages.
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) return;
+  // A hung program would not repaint: one round trip finds that out quickly.
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 2000, &ignored)) return;
+  if (!InvalidateRect(window, nullptr, FALSE)) return;
+  const ULONGLONG deadline = GetTickCount64() + 5000;
+  while (IsWindow(window) && GetUpdateRect(window, nullptr, FALSE)) {
+    if (GetTickCount64() >= deadline) return;
+    Sleep(1);
   }
 }
 
@@ -135,7 +145,7 @@ bool Win32Keyboard::SendKeys(std::string_view notation, Wait wait) {
   const HWND target = GetForegroundWindow();
   const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   if (sent != inputs.size()) return false;
-  if (wait == Wait::UntilProcessed) WaitUntilProcessed(target, inputs.size());
+  if (wait == Wait::UntilProcessed) WaitUntilProcessed(target);
   return true;
 }
 

@@ -1,0 +1,255 @@
+#include "clw4sim/application_win32.h"
+
+#include "clw4sim/key_input_win32.h"
+#include "clw4sim/texts.h"
+#include "platform/win32/scoped.h"
+#include "platform/win32/wide.h"
+
+namespace clw4sim {
+
+using velmok::win32::ScopedHandle;
+using velmok::win32::Widen;
+
+namespace {
+
+constexpr UINT kCrashExitCode = 3;
+
+std::size_t PanelIndex(Surface surface) { return static_cast<std::size_t>(surface) - 1; }
+
+bool IsModal(Surface surface) { return surface != Surface::Printing; }
+
+PanelLook LookOf(Surface surface, const Document* document) {
+  const std::string name = document ? document->name : std::string();
+  PanelLook look;
+  look.className = L"CLW4SimDialog";
+  switch (surface) {
+    case Surface::OpenDialog:
+      look.title = std::string(texts::kOpenTitle);
+      look.lines = {std::string(texts::kOpenPrompt), std::string(texts::kOpenKeys)};
+      look.withEditField = true;
+      look.width = 620;
+      look.height = 150;
+      break;
+    case Surface::PrintDialog:
+      look.title = std::string(texts::kPrintTitle);
+      look.lines = {std::string(texts::kDocumentLabel) + name, std::string(texts::kPrintPrinter),
+                    std::string(texts::kPrintCopies), std::string(texts::kPrintKeys)};
+      look.height = 175;
+      break;
+    case Surface::ReadOnlyWarning:
+      look.title = std::string(texts::kWarningTitle);
+      look.lines = {std::string(texts::kDocumentLabel) + name, std::string(texts::kReadOnlyText),
+                    std::string(texts::kReadOnlyKeys)};
+      look.width = 620;
+      look.height = 150;
+      break;
+    case Surface::SaveWarning:
+      look.title = std::string(texts::kWarningTitle);
+      look.lines = {std::string(texts::kSaveQuestionBefore) + name + std::string(texts::kSaveQuestionAfter),
+                    std::string(texts::kSaveKeys)};
+      look.width = 560;
+      look.height = 120;
+      break;
+    default:
+      look.className = L"CLW4SimPrinting";
+      look.title = std::string(texts::kPrintingTitle);
+      look.lines = {std::string(texts::kPrintingText) + name};
+      look.width = 420;
+      look.height = 90;
+      break;
+  }
+  return look;
+}
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH * 4] = {};
+  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+}  // namespace
+
+Application::Application(Knobs knobs)
+    : knobs_(std::move(knobs)),
+      keys_(knobs_.keyJournal),
+      log_(knobs_.eventLog),
+      main_(static_cast<MainWindow::Events&>(*this)),
+      simulator_(knobs_, *this) {}
+
+Application::~Application() = default;
+
+bool Application::Start(const std::string& commandLinePath) {
+  for (const auto& problem : knobs_.problems) Log(problem);
+  if (!main_.Create()) {
+    Log("cannot create the main window");
+    return false;
+  }
+  if (knobs_.foregroundDelayMs == 0) {
+    // Foreground first, visible second: whoever sees the window can type into it at once. (Shown
+    // first, the window would be visible for a moment while nothing has the foreground, and keys
+    // typed then would be lost.)
+    SetForegroundWindow(main_.Handle());
+    ShowWindow(main_.Handle(), SW_SHOW);
+    SetFocus(main_.Handle());
+  } else {
+    ShowWindow(main_.Handle(), SW_SHOWNOACTIVATE);
+    main_.TakeForegroundAfter(knobs_.foregroundDelayMs);
+  }
+  UpdateWindow(main_.Handle());
+  Log("started" + (commandLinePath.empty() ? std::string() : " with " + commandLinePath));
+  simulator_.Start(commandLinePath);
+  return true;
+}
+
+bool Application::PreTranslate(const MSG& msg) {
+  switch (KindOfMessage(msg)) {
+    case KeyMessage::NotAKey: return false;
+    case KeyMessage::Swallowed: return true;
+    case KeyMessage::Journalled: break;
+  }
+  const KeyEvent event = KeyEventOf(msg);
+  const KeyVerdict verdict = simulator_.Classify(SurfaceOf(msg.hwnd), event);
+  keys_.Record(verdict.status, event, RootTitle(msg.hwnd), verdict.note);
+  if (verdict.translate) TranslateMessage(&msg);
+  if (verdict.deliver) DispatchMessageW(&msg);
+  simulator_.Perform(verdict.command);
+  return true;
+}
+
+void Application::Log(std::string_view line) { log_.Write(line); }
+
+void Application::Show(Surface surface, const Document* document) {
+  auto& slot = panels_[PanelIndex(surface)];
+  slot.reset();
+  auto panel = std::make_unique<PanelWindow>();
+  const PanelLook look = LookOf(surface, document);
+  if (!panel->Create(main_.Handle(), look)) {
+    Log("cannot create the window " + look.title);
+    return;
+  }
+  // A program in the background does not take the foreground (Windows would refuse it): the
+  // window then waits behind the foreground program, and is activated with the main window.
+  const bool activate = IsModal(surface) && ForegroundIsOurs();
+  if (IsModal(surface)) EnableWindow(main_.Handle(), FALSE);
+  slot = std::move(panel);
+  slot->Show(activate);
+  Log("shown: " + look.title + (activate ? "" : " (in the background)"));
+}
+
+void Application::Hide(Surface surface) {
+  auto& slot = panels_[PanelIndex(surface)];
+  if (!slot) return;
+  const bool foreground = ForegroundIsOurs();
+  if (IsModal(surface)) EnableWindow(main_.Handle(), TRUE);
+  slot.reset();
+  if (IsModal(surface) && foreground) {
+    SetForegroundWindow(main_.Handle());
+    SetFocus(main_.Handle());
+  }
+}
+
+void Application::ShowDocument(const Document* document) { main_.ShowDocument(document); }
+
+void Application::ShowStatus(std::string_view status) { main_.ShowStatus(status); }
+
+void Application::StartTimer(Timer timer, unsigned ms) { main_.StartTimer(timer, ms); }
+
+std::string Application::OpenDialogText() {
+  const auto& panel = panels_[PanelIndex(Surface::OpenDialog)];
+  return panel ? panel->EditText() : std::string();
+}
+
+bool Application::FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Application::FileIsReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+void Application::AppendPrintJournal(const std::string& path) {
+  if (!AppendLine(knobs_.printJournal, path)) Log("cannot write the print journal " + knobs_.printJournal);
+}
+
+void Application::WriteSpoolJob(const Document& document) {
+  if (knobs_.spoolDir.empty()) return;
+  const std::string job = WriteUniqueFile(knobs_.spoolDir, "job-", ".spl",
+                                          std::to_string(document.ordinal) + "\t" + document.path + "\r\n");
+  Log(job.empty() ? "cannot write a job file in " + knobs_.spoolDir : "job file " + job);
+}
+
+void Application::Beep() { MessageBeep(MB_ICONWARNING); }
+
+void Application::StartFocusThief(unsigned holdMs) {
+  const std::wstring program = ProgramFolder() + L"\\focusthief.exe";
+  std::wstring commandLine =
+      L"\"" + program + L"\" " + std::to_wstring(holdMs) + L" \"" + Widen(knobs_.thiefKeyJournal) + L"\"";
+  STARTUPINFOW startup{sizeof startup};
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
+    Log("cannot start focusthief.exe, error " + std::to_string(GetLastError()));
+    return;
+  }
+  ScopedHandle process(info.hProcess);
+  ScopedHandle thread(info.hThread);
+}
+
+void Application::Crash() { TerminateProcess(GetCurrentProcess(), kCrashExitCode); }
+
+void Application::Hang() {
+  for (;;) Sleep(1000);
+}
+
+void Application::Quit() {
+  for (auto& panel : panels_) panel.reset();
+  main_.Destroy();
+  PostQuitMessage(0);
+}
+
+void Application::OnTimerElapsed(Timer timer) { simulator_.OnTimer(timer); }
+
+void Application::OnHandedOver(const std::string& path) {
+  Log("handed over: " + path);
+  SetForegroundWindow(main_.Handle());
+  simulator_.OpenFromShell(path);
+}
+
+void Application::OnActivated() {
+  PanelWindow* panel = ModalPanel();
+  if (panel && GetForegroundWindow() == main_.Handle()) SetForegroundWindow(panel->Handle());
+}
+
+void Application::OnCloseRequested() {
+  Log("WM_CLOSE");
+  simulator_.CloseRequested();
+}
+
+Surface Application::SurfaceOf(HWND window) const {
+  HWND root = GetAncestor(window, GA_ROOT);
+  if (!root) root = window;
+  if (root && root == main_.Handle()) return Surface::Main;
+  for (std::size_t i = 0; i < panels_.size(); ++i)
+    if (panels_[i] && panels_[i]->Handle() == root) return static_cast<Surface>(i + 1);
+  return Surface::Other;
+}
+
+PanelWindow* Application::ModalPanel() const {
+  for (std::size_t i = 0; i < panels_.size(); ++i)
+    if (panels_[i] && IsModal(static_cast<Surface>(i + 1))) return panels_[i].get();
+  return nullptr;
+}
+
+bool Application::ForegroundIsOurs() const {
+  HWND foreground = GetForegroundWindow();
+  if (!foreground || foreground == GetDesktopWindow()) return true;
+  DWORD process = 0;
+  GetWindowThreadProcessId(foreground, &process);
+  return process == GetCurrentProcessId();
+}
+
+}  // namespace clw4sim

@@ -1,0 +1,71 @@
+#pragma once
+// The simulator's host on Windows: it shows what the simulator asks for, runs its timers, writes the
+// journals, sets off the faults, and judges every key the message loop takes before it is
+// dispatched.
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "clw4sim/journal_file_win32.h"
+#include "clw4sim/knobs.h"
+#include "clw4sim/main_window_win32.h"
+#include "clw4sim/panel_window_win32.h"
+#include "clw4sim/simulator.h"
+
+namespace clw4sim {
+
+class Application final : public Host, private MainWindow::Events {
+ public:
+  explicit Application(Knobs knobs);
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+  ~Application() override;
+
+  // Shows the main window (active, in the foreground) and opens the document given, if any.
+  bool Start(const std::string& commandLinePath);
+  // Journals and judges a keyboard message; true when it has been dealt with (not to be
+  // translated and dispatched by the loop).
+  bool PreTranslate(const MSG& msg);
+  void Log(std::string_view line) override;
+
+ private:
+  // Host
+  void Show(Surface surface, const Document* document) override;
+  void Hide(Surface surface) override;
+  void ShowDocument(const Document* document) override;
+  void ShowStatus(std::string_view status) override;
+  void StartTimer(Timer timer, unsigned ms) override;
+  std::string OpenDialogText() override;
+  bool FileExists(const std::string& path) override;
+  bool FileIsReadOnly(const std::string& path) override;
+  void AppendPrintJournal(const std::string& path) override;
+  void WriteSpoolJob(const Document& document) override;
+  void Beep() override;
+  void StartFocusThief(unsigned holdMs) override;
+  void Crash() override;
+  void Hang() override;
+  void Quit() override;
+
+  // MainWindow::Events
+  void OnTimerElapsed(Timer timer) override;
+  void OnHandedOver(const std::string& path) override;
+  void OnActivated() override;
+  void OnCloseRequested() override;
+
+  Surface SurfaceOf(HWND window) const;
+  PanelWindow* ModalPanel() const;
+  bool ForegroundIsOurs() const;
+
+  static constexpr std::size_t kPanelCount = 5;  // the surfaces above the main window
+  Knobs knobs_;
+  KeyJournal keys_;
+  EventLog log_;
+  MainWindow main_;
+  std::array<std::unique_ptr<PanelWindow>, kPanelCount> panels_;
+  Simulator simulator_;
+};
+
+}  // namespace clw4sim
