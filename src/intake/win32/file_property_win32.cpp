@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <thread>
+
 #include "platform/win32/wide.h"
 
 namespace velmok::win32 {
@@ -80,8 +82,14 @@ void ShowFileProperty(HWND owner, const std::string& path) {
   const std::wstring wide = Widen(path);
   if (ShowFilePropertyByVerb(owner, wide)) return;
   if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return;  // gone: nothing visible
-  if (ShowFilePropertyByContextMenu(owner, wide)) return;
-  ShowOwnSheet(owner, wide);
+  // The context menu's sheet (and the program's own) is modal: shown from this thread it would
+  // hold the main window disabled until it is closed. The shell's verb shows its sheet on a
+  // thread of its own, beside the window; these get one of their own too, without an owner.
+  std::thread([wide] {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    if (!ShowFilePropertyByContextMenu(nullptr, wide)) ShowOwnSheet(nullptr, wide);
+    if (SUCCEEDED(com)) CoUninitialize();
+  }).detach();
 }
 
 }  // namespace velmok::win32

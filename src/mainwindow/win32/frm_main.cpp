@@ -1,5 +1,6 @@
 #include "mainwindow/win32/frm_main.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/texts.h"
@@ -140,8 +141,12 @@ void FrmMain::LayOut() {
                                         kStripHeightTw, static_cast<float>(statusRect.bottom - statusRect.top) * tx);
   strip_.Place(Px(l.stripLeft, tx), 0, Px(l.stripWidth, tx), Px(kStripHeightTw, tx), Px(l.lineX2, tx),
                Px(kToolbarTopTw, tx), Px(kToolbarHeightTw, tx));
-  MoveWindow(listView_->Handle(), Px(l.listLeft, tx), Px(l.listTop, tx), Px(l.listWidth, tx), Px(l.listHeight, tx),
-             TRUE);
+  // The list ends where the status bar begins. Its height rounded from twips on its own could
+  // reach a pixel into the bar (495 twips of strip are 49.5 pixels at 144 dpi).
+  const int listTop = Px(l.listTop, tx);
+  const int statusTop = static_cast<int>(client.bottom - (statusRect.bottom - statusRect.top));
+  const int listHeight = l.listHeight > 0 ? std::max(0, statusTop - listTop) : 0;
+  MoveWindow(listView_->Handle(), Px(l.listLeft, tx), listTop, Px(l.listWidth, tx), listHeight, TRUE);
 }
 
 void FrmMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
@@ -204,7 +209,9 @@ void FrmMain::SetBusy(bool busy) {
   busy_ = busy;
   EnableWindow(hwnd_, busy ? FALSE : TRUE);
   SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-  if (!busy) SetFocus(listView_->Handle());
+  // The command-line intake runs before the window is shown: focusing the hidden window then
+  // activates it unseen, and it opened with an inactive caption. Create focuses the list itself.
+  if (!busy && IsWindowVisible(hwnd_)) SetFocus(listView_->Handle());
 }
 
 void FrmMain::ShowPopupMenu() {

@@ -35,7 +35,7 @@ void CopyText(std::string_view text, wchar_t* buffer, int capacity) {
 bool PrintListView::Create(HWND parent, int id, HINSTANCE instance, UINT dpi) {
   hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_OWNERDATA |
-                              LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                              LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!hwnd_) return false;
   ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
@@ -93,6 +93,19 @@ void PrintListView::CreateColumns(const int widthsPx[4]) {
 void PrintListView::SetMode(ListMode mode) {
   static const DWORD kViews[4] = {LV_VIEW_ICON, LV_VIEW_SMALLICON, LV_VIEW_LIST, LV_VIEW_DETAILS};
   ListView_SetView(hwnd_, kViews[static_cast<int>(mode)]);
+  ArrangeIcons();
+}
+
+void PrintListView::ArrangeIcons() {
+  // In the two icon views every entry has a place of its own. Wine's control places them while it
+  // switches the view, with the item size of the view it had before (a report row, a large icon),
+  // and gives entries that arrive later no place at all: so they are placed again here, once the
+  // control knows the new view's item size, and whenever the count changes.
+  const DWORD view = ListView_GetView(hwnd_);
+  if (view != LV_VIEW_ICON && view != LV_VIEW_SMALLICON) return;
+  ListView_Arrange(hwnd_, LVA_DEFAULT);
+  // Its scroll bars follow the places only when the count is set: the same count again.
+  ListView_SetItemCountEx(hwnd_, ListView_GetItemCount(hwnd_), LVSICF_NOSCROLL);
 }
 
 void PrintListView::Refresh() {
@@ -102,6 +115,7 @@ void PrintListView::Refresh() {
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   const auto count = static_cast<int>(list_.Count());
   ListView_SetItemCountEx(hwnd_, count, LVSICF_NOSCROLL);
+  ArrangeIcons();
   if (focusedInControl_ >= count) focusedInControl_ = -1;
   if (focusedInControl_ >= 0 && (!list_.Current() || static_cast<int>(*list_.Current()) != focusedInControl_))
     ListView_SetItemState(hwnd_, focusedInControl_, 0, LVIS_FOCUSED);
@@ -182,26 +196,27 @@ void PrintListView::OnGetDispInfo(NMLVDISPINFOW& info) {
 void PrintListView::OnItemChanged(const NMLISTVIEW& change) {
   if (!(change.uChanged & LVIF_STATE)) return;
   const UINT flipped = change.uNewState ^ change.uOldState;
+  // A state an item has now counts even when the report says it had it before: Wine's control,
+  // focusing the focused item again, reports the focus taken away and then an "old" state that
+  // still has it, so whatever followed only the flipped bits would lose the focused item.
+  const bool focused = change.iItem >= 0 && (change.uNewState & LVIS_FOCUSED);
+  const bool unfocused = (flipped & LVIS_FOCUSED) && !(change.uNewState & LVIS_FOCUSED);
   // The control's focused item, known without asking it (its search is linear in the count).
-  if (flipped & LVIS_FOCUSED) {
-    if (change.uNewState & LVIS_FOCUSED)
-      focusedInControl_ = change.iItem;
-    else if (change.iItem < 0 || change.iItem == focusedInControl_)
-      focusedInControl_ = -1;
-  }
+  if (focused)
+    focusedInControl_ = change.iItem;
+  else if (unfocused && (change.iItem < 0 || change.iItem == focusedInControl_))
+    focusedInControl_ = -1;
   if (pushing_) return;
   if (change.iItem < 0) {
     if (flipped & LVIS_SELECTED) list_.SetAllSelected((change.uNewState & LVIS_SELECTED) != 0);
-    if ((flipped & LVIS_FOCUSED) && !(change.uNewState & LVIS_FOCUSED)) list_.SetCurrent(std::nullopt);
+    if (unfocused) list_.SetCurrent(std::nullopt);
   } else if (static_cast<std::size_t>(change.iItem) < list_.Count()) {
-    // The new state is the item's whole state; the old one is not always true. Focusing the
-    // focused item again reports the focus taken away and then an "old" state that still has it,
-    // so a model that followed only the flipped bits would lose its current entry.
     const auto index = static_cast<std::size_t>(change.iItem);
-    list_.SetSelected(index, (change.uNewState & LVIS_SELECTED) != 0);
-    if (change.uNewState & LVIS_FOCUSED)
+    if ((flipped | change.uNewState) & LVIS_SELECTED)
+      list_.SetSelected(index, (change.uNewState & LVIS_SELECTED) != 0);
+    if (focused)
       list_.SetCurrent(index);
-    else if (list_.Current() == index)
+    else if (unfocused && list_.Current() == index)
       list_.SetCurrent(std::nullopt);
   }
   // A change made with the keyboard (not by a click) is reported once the keystroke is done.

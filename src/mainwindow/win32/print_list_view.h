@@ -55,6 +55,7 @@ class PrintListView {
   void OnStateChanged(const NMLVODSTATECHANGE& change);
   LRESULT OnFindItem(const NMLVFINDITEMW& find);
   void LoadImages(UINT dpi);
+  void ArrangeIcons();
 
   PrintList& list_;
   Events events_;

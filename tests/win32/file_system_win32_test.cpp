@@ -1,0 +1,176 @@
+// The intake over the real file system under Wine: long paths, hidden and system folders, a link
+// that leads back up, and the texts of the entries.
+
+#include "platform/win32/file_system_win32.h"
+
+#include <gtest/gtest.h>
+#include <winioctl.h>
+
+#include <cstring>
+
+#include "resource.h"
+#include "win32/main_window_harness.h"
+
+namespace velmok::testing {
+namespace {
+
+class IntakeOnWine : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  ScratchSettings settings_;
+  MainWindowHarness window_{settings_};
+};
+
+TEST_F(IntakeOnWine, PathsLongerThanMaxPathAreWalkedAndListed) {
+  std::wstring folder = dir_.Path();
+  const std::wstring part = L"長いフォルダ名の階層_" + std::wstring(40, L'x');
+  while (folder.size() < 400) {
+    folder += L"\\" + part;
+    ASSERT_TRUE(CreateDirectoryW(win32::ExtendedPath(folder).c_str(), nullptr)) << GetLastError();
+  }
+  const std::wstring deep = folder + L"\\深い文書.cwj";
+  HANDLE h = CreateFileW(win32::ExtendedPath(deep).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(h, std::string(2500, 'x').data(), 2500, &written, nullptr);
+  CloseHandle(h);
+
+  window_.Add(dir_.Path());
+  ASSERT_EQ(window_.ItemCount(), 1);
+  EXPECT_EQ(window_.ItemText(0, 0), L"深い文書.cwj");
+  EXPECT_EQ(window_.ItemText(0, 2), L"2 KB");
+  EXPECT_EQ(window_.ItemText(0, 3), folder);
+  EXPECT_EQ(window_.Model().At(0).Key(), U8(deep));
+
+  // The document named directly.
+  window_.Command(IDM_FILE_NEW);
+  window_.Add(deep);
+  ASSERT_EQ(window_.ItemCount(), 1);
+  EXPECT_EQ(window_.ItemText(0, 3), folder);
+
+  // A deep tree's removal needs the long form too.
+  for (std::wstring f = folder; f.size() > dir_.Path().size(); f = f.substr(0, f.rfind(L'\\'))) {
+    if (f == folder) DeleteFileW(win32::ExtendedPath(deep).c_str());
+    RemoveDirectoryW(win32::ExtendedPath(f).c_str());
+  }
+}
+
+TEST_F(IntakeOnWine, HiddenAndSystemFoldersAreEntered) {
+  struct Case {
+    const wchar_t* name;
+    DWORD attributes;
+  };
+  const Case cases[] = {{L"隠し", FILE_ATTRIBUTE_HIDDEN},
+                        {L"システム", FILE_ATTRIBUTE_SYSTEM},
+                        {L"両方", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}};
+  for (const Case& c : cases) {
+    MakeFolder(dir_ / c.name);
+    WriteTextFile(dir_ / (std::wstring(c.name) + L"\\中.cwj"), "d");
+    MakeFolder(dir_ / (std::wstring(c.name) + L"\\.下"));
+    WriteTextFile(dir_ / (std::wstring(c.name) + L"\\.下\\.隠し文書.cwj"), "d");
+    ASSERT_TRUE(SetFileAttributesW((dir_ / c.name).c_str(), c.attributes));
+    ASSERT_EQ(GetFileAttributesW((dir_ / c.name).c_str()) & c.attributes, c.attributes) << "attributes kept";
+  }
+  window_.Add(dir_.Path());
+  EXPECT_EQ(window_.ItemCount(), 6);
+  for (const Case& c : cases) SetFileAttributesW((dir_ / c.name).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Wine's mount manager makes Linux symbolic links for the shell folders (as winecfg asks it to);
+// a test may ask the same. With an empty target the link at `link` is replaced by an empty folder.
+bool DefineUnixLink(const std::wstring& link, const std::string& unixTarget) {
+  struct ShellFolder {  // struct mountmgr_shell_folder
+    BOOL createBackup;
+    ULONG folderOffset;
+    ULONG folderSize;
+    ULONG symlinkOffset;
+  };
+  const DWORD kDefineShellFolder = CTL_CODE(0x6D, 34, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+  const std::wstring ntName = L"\\??\\" + link;
+  std::vector<char> request(sizeof(ShellFolder) + ntName.size() * sizeof(wchar_t) + unixTarget.size() + 1);
+  ShellFolder header{FALSE, sizeof(ShellFolder), static_cast<ULONG>(ntName.size() * sizeof(wchar_t)), 0};
+  header.symlinkOffset = header.folderOffset + header.folderSize;
+  std::memcpy(request.data(), &header, sizeof header);
+  std::memcpy(request.data() + header.folderOffset, ntName.data(), header.folderSize);
+  std::memcpy(request.data() + header.symlinkOffset, unixTarget.c_str(), unixTarget.size() + 1);
+  HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (manager == INVALID_HANDLE_VALUE) return false;
+  DWORD returned = 0;
+  const BOOL ok = DeviceIoControl(manager, kDefineShellFolder, request.data(), static_cast<DWORD>(request.size()),
+                                  nullptr, 0, &returned, nullptr);
+  CloseHandle(manager);
+  return ok != FALSE;
+}
+
+// A Linux symbolic link at `link` to the folder `target`, as Wine shows it: a folder.
+bool MakeUnixSymlink(const std::wstring& target, const std::wstring& link) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!toUnix) return false;
+  char* unixTarget = toUnix(target.c_str());
+  if (!unixTarget) return false;
+  const std::string linkTo(unixTarget);
+  HeapFree(GetProcessHeap(), 0, unixTarget);
+  return DefineUnixLink(link, linkTo) && GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST_F(IntakeOnWine, LinkLeadingBackUpIsNotWalkedInCircles) {
+  MakeFolder(dir_ / L"上");
+  MakeFolder(dir_ / L"上\\下");
+  WriteTextFile(dir_ / L"上\\a.cwj", "d");
+  WriteTextFile(dir_ / L"上\\下\\b.cwj", "d");
+  if (!MakeUnixSymlink(dir_ / L"上", dir_ / L"上\\下\\戻る")) GTEST_SKIP() << "no Linux symbolic link could be made";
+  ASSERT_TRUE(GetFileAttributesW((dir_ / L"上\\下\\戻る\\下\\b.cwj").c_str()) != INVALID_FILE_ATTRIBUTES)
+      << "the link leads back up";
+  window_.Add(dir_ / L"上");
+  // Each document once, under the path by which the walk first met it.
+  EXPECT_EQ(window_.ColumnTexts(0), (std::vector<std::wstring>{L"a.cwj", L"b.cwj"}));
+  EXPECT_EQ(window_.StatusText(), L"2 個のファイルをリストに追加しました。");
+  EXPECT_TRUE(DefineUnixLink(dir_ / L"上\\下\\戻る", ""));  // an empty folder again, for the clean-up
+}
+
+TEST_F(IntakeOnWine, EntryTextsShowLocalTimeAndThousandsOfBytes) {
+  struct Case {
+    const wchar_t* name;
+    std::size_t bytes;
+    SYSTEMTIME local;
+    const wchar_t* time;
+    const wchar_t* size;
+  };
+  const Case cases[] = {
+      {L"空.cwj", 0, {1999, 3, 0, 7, 21, 5, 0, 0}, L"1999/03/07 21:05", L"0 KB"},
+      {L"999.cwj", 999, {2001, 2, 0, 3, 4, 5, 59, 0}, L"2001/02/03 04:05", L"0 KB"},
+      {L"1000.cwj", 1000, {2024, 12, 0, 31, 23, 59, 0, 0}, L"2024/12/31 23:59", L"1 KB"},
+      {L"1999.cwj", 1999, {2010, 7, 0, 15, 0, 0, 0, 0}, L"2010/07/15 00:00", L"1 KB"},
+      {L"大きい.cwj", 1234567, {2020, 8, 0, 1, 12, 30, 0, 0}, L"2020/08/01 12:30", L"1234 KB"},
+  };
+  for (const Case& c : cases) {
+    WriteTextFile(dir_ / c.name, std::string(c.bytes, 'x'));
+    ASSERT_TRUE(SetFileTimesLocal(dir_ / c.name, c.local));
+    window_.Add(dir_ / c.name);
+  }
+  ASSERT_EQ(window_.ItemCount(), static_cast<int>(std::size(cases)));
+  for (int i = 0; i < window_.ItemCount(); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(U8(c.name));
+    EXPECT_EQ(window_.ItemText(i, 0), c.name);
+    EXPECT_EQ(window_.ItemText(i, 1), c.time);
+    EXPECT_EQ(window_.ItemText(i, 2), c.size);
+    EXPECT_EQ(window_.ItemText(i, 3), dir_.Path());
+  }
+}
+
+// A document directly in a drive's root folder shows the drive designator as its folder.
+TEST_F(IntakeOnWine, DocumentInADriveRootShowsTheDriveAsItsFolder) {
+  const std::wstring path = L"C:\\velmok-root-" + std::to_wstring(GetCurrentProcessId()) + L".cwj";
+  WriteTextFile(path, "d");
+  window_.Add(path);
+  DeleteFileW(path.c_str());
+  ASSERT_EQ(window_.ItemCount(), 1);
+  EXPECT_EQ(window_.ItemText(0, 3), L"C:");
+}
+
+}  // namespace
+}  // namespace velmok::testing
