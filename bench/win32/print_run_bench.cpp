@@ -90,7 +90,7 @@ int RunTime() {
 
 int StopLatency() {
   std::vector<double> latencies;
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < 10; ++i) {
     Cleanup();
     TempDir dir;
     MakeFolder(dir / L"app");
@@ -100,16 +100,18 @@ int StopLatency() {
     PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_PRINT_ALLPRINT, 0), 0);
     WaitUntil([] { return ProgressText().find(L"ファイルオープン待ちしています...") != std::wstring::npos; },
               std::chrono::seconds(30));
-    Sleep(300 + 37 * i);  // somewhere inside a wait
+    Sleep(300 + 17 * i);  // somewhere inside a wait
     HWND button = ChildByClass(Progress(), L"Button");
     PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
     const auto pressed = Clock::now();
-    WaitUntil([&] { return WindowText(button) == L"閉じる(&X)"; }, std::chrono::seconds(10));
+    // Watched closely (every millisecond), so that the figure is the program's, not the watcher's.
+    const auto deadline = pressed + std::chrono::seconds(10);
+    while (WindowText(button) != L"閉じる(&X)" && Clock::now() < deadline) Sleep(1);
     latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - pressed).count());
   }
   std::sort(latencies.begin(), latencies.end());
-  velmok::bench::Report("emergency stop, press to report (worst of 5)", latencies.back(), "one slice", 50.0,
+  velmok::bench::Report("emergency stop, press to report (worst of 10)", latencies.back(), "one slice", 50.0,
                         "< 100 ms");
   velmok::bench::Report("emergency stop, press to report (median)", latencies[latencies.size() / 2], "one slice",
                         50.0, "< 100 ms");

@@ -8,9 +8,26 @@
 namespace velmok {
 
 std::string FormatModifiedTime(const platform::LocalDateTime& t) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
-  return buffer;
+  // "YYYY/MM/DD hh:mm", written digit by digit: an intake formats one per document.
+  std::string out(16, '0');
+  auto put = [&out](std::size_t at, int value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) out[at + static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+  };
+  if (t.year < 0 || t.year > 9999) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
+    return buffer;
+  }
+  put(0, t.year, 4);
+  out[4] = '/';
+  put(5, t.month, 2);
+  out[7] = '/';
+  put(8, t.day, 2);
+  out[10] = ' ';
+  put(11, t.hour, 2);
+  out[13] = ':';
+  put(14, t.minute, 2);
+  return out;
 }
 
 std::string FormatSize(std::uint64_t bytes) { return std::to_string(bytes / 1000) + " KB"; }

@@ -59,7 +59,6 @@ void Intake::AddClarisFile(std::string_view path) {
     PrintList::Batch batch(list_);
     SearchFolder(path);
   }
-  entered_.clear();
   view_.SetBusy(false);
   if (addedCount_ != 0) view_.ListChanged();
   view_.SetStatusText(addedCount_ != 0 ? std::to_string(addedCount_) + std::string(texts::kStatusAddedSuffix)
@@ -81,37 +80,70 @@ void Intake::SearchFolder(std::string_view start) {
       break;
   }
 
-  struct Frame {
-    std::string folder;
-    std::vector<std::string> subfolders;
-    std::size_t next = 0;
-  };
+  guarding_ = false;
+  startVolume_.reset();
+  enteredPaths_.clear();
+  entered_.clear();
   std::vector<Frame> stack;
-  stack.push_back({full, {}, 0});
-  if (!EnterFolder(full, stack.back().subfolders)) return;
+  stack.push_back({full, {}, 0, std::nullopt});
+  AlreadyEntered(stack.back(), false, std::nullopt);
+  if (!EnterFolder(stack.back())) stack.clear();
   while (!stack.empty()) {
     Frame& top = stack.back();
     if (top.next >= top.subfolders.size()) {
       stack.pop_back();
       continue;
     }
-    const std::string sub = JoinPath(top.folder, top.subfolders[top.next++]);
+    const platform::Subfolder& next = top.subfolders[top.next++];
+    const std::string sub = JoinPath(top.folder, next.name);
     Log("obj.foldcol=", sub);
-    Frame frame{sub, {}, 0};
-    if (files_.Kind(sub) == platform::PathKind::Folder && EnterFolder(sub, frame.subfolders))
-      stack.push_back(std::move(frame));
+    Frame frame{sub, {}, 0, std::nullopt};
+    const bool throughLink = next.link;
+    if (AlreadyEntered(frame, throughLink, top.volume)) continue;
+    // A subfolder that has gone since its folder was listed cannot be listed: it is passed over.
+    if (EnterFolder(frame)) stack.push_back(std::move(frame));
   }
+  enteredPaths_.clear();
+  entered_.clear();
 }
 
-bool Intake::EnterFolder(const std::string& path, std::vector<std::string>& subfolders) {
-  // A link that leads back to a folder already entered in this intake is not walked again.
-  if (const auto id = files_.IdentifyFolder(path); id && !entered_.insert(*id).second) return false;
+bool Intake::AlreadyEntered(Frame& frame, bool throughLink, std::optional<std::uint64_t> parentVolume) {
+  if (!guarding_ && !throughLink) {
+    enteredPaths_.push_back(frame.folder);
+    return false;
+  }
+  if (!guarding_) {
+    // The first link: from now on every folder counts by identity, those entered so far too. They
+    // all lie on the volume of the folder the walk began with, being reached without links.
+    guarding_ = true;
+    for (const std::string& path : enteredPaths_) {
+      if (const auto id = files_.IdentifyFolder(path, startVolume_)) {
+        entered_.insert(*id);
+        startVolume_ = id->volume;
+      }
+    }
+    enteredPaths_.clear();
+  }
+  if (!parentVolume) parentVolume = startVolume_;
+  const auto id = files_.IdentifyFolder(frame.folder, throughLink ? std::nullopt : parentVolume);
+  if (!id) return false;
+  frame.volume = id->volume;
+  return !entered_.insert(*id).second;
+}
+
+bool Intake::EnterFolder(Frame& frame) {
   std::string status(texts::kStatusSearching);
-  status += path;
+  status += frame.folder;
   view_.ShowSearchStatus(status);
-  filesScratch_.clear();
-  if (!files_.ListFolder(path, filesScratch_, subfolders)) return false;
-  for (const auto& file : filesScratch_) CheckAndAdd(JoinPath(path, file.name), file);
+  if (!files_.ListFolder(frame.folder, listing_)) return false;
+  std::string file = JoinPath(frame.folder, "");
+  const std::size_t folderLength = file.size();
+  for (const auto& entry : listing_.files) {
+    file.resize(folderLength);
+    file += entry.name;
+    CheckAndAdd(file, entry);
+  }
+  frame.subfolders = std::move(listing_.subfolders);
   return true;
 }
 

@@ -38,8 +38,16 @@ class Intake {
 
  private:
   void SearchFolder(std::string_view path);
-  // Enters one folder: shows it, offers its files, and returns its subfolders' paths.
-  bool EnterFolder(const std::string& path, std::vector<std::string>& subfolders);
+  struct Frame {
+    std::string folder;
+    std::vector<platform::Subfolder> subfolders;
+    std::size_t next = 0;
+    std::optional<std::uint64_t> volume;  // known once links are being guarded against
+  };
+  // Enters one folder: shows it, offers its files and keeps its subfolders in `frame`. False when
+  // it cannot be listed or is a link's target already entered in this intake.
+  bool EnterFolder(Frame& frame);
+  bool AlreadyEntered(Frame& frame, bool throughLink, std::optional<std::uint64_t> parentVolume);
   void CheckAndAdd(const std::string& path, const platform::FileEntry& file);
   void Log(std::string_view prefix, std::string_view text = {});
 
@@ -51,8 +59,14 @@ class Intake {
   struct FolderIdHash {
     std::size_t operator()(const platform::FolderId& id) const { return id.volume * 1000003u ^ id.index; }
   };
+  // Links can lead back up. Until the walk meets one, the folders entered are only remembered by
+  // path (asking a folder's identity costs as much as listing it); from the first link on, every
+  // folder's identity is kept, and a folder already entered is not entered again.
+  std::vector<std::string> enteredPaths_;
+  bool guarding_ = false;
+  std::optional<std::uint64_t> startVolume_;  // where the folders reached without links lie
   std::unordered_set<platform::FolderId, FolderIdHash> entered_;
-  std::vector<platform::FileEntry> filesScratch_;
+  platform::FolderListing listing_;  // reused from folder to folder
 };
 
 // The folder path and a name joined by exactly one separator.

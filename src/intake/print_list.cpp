@@ -8,7 +8,7 @@
 namespace velmok {
 
 PrintListEntry::PrintListEntry(std::string key, std::size_t nameLength, std::string_view modified, std::string size)
-    : key_(std::move(key)), size_(std::move(size)) {
+    : key_(std::move(key)), size_(std::move(size)), keyHash_(HashIgnoringCase(key_)) {
   nameLength = std::min(nameLength, key_.size());
   nameStart_ = static_cast<std::uint32_t>(key_.size() - nameLength);
   modifiedLength_ = static_cast<std::uint8_t>(std::min(modified.size(), modified_.size()));
@@ -24,16 +24,7 @@ std::string_view PrintListEntry::Column(int column) const {
   }
 }
 
-std::size_t PrintList::KeyHash::operator()(std::string_view key) const { return HashIgnoringCase(key); }
-
-bool PrintList::KeyEqual::operator()(std::string_view a, std::string_view b) const {
-  return EqualIgnoringCase(a, b);
-}
-
-const PrintListEntry* PrintList::Find(std::string_view key) const {
-  const auto it = index_.find(key);
-  return it == index_.end() ? nullptr : it->second;
-}
+const PrintListEntry* PrintList::Find(std::string_view key) const { return index_.Find(key); }
 
 bool PrintList::Less(const PrintListEntry& a, const PrintListEntry& b) const {
   const int c = CompareIgnoringCase(a.Column(sort_.key), b.Column(sort_.key));
@@ -41,9 +32,9 @@ bool PrintList::Less(const PrintListEntry& a, const PrintListEntry& b) const {
 }
 
 bool PrintList::Add(PrintListEntry entry) {
-  if (Find(entry.Key())) return false;
   auto owned = std::make_unique<PrintListEntry>(std::move(entry));
   PrintListEntry* raw = owned.get();
+  if (index_.Insert(raw) != raw) return false;  // already listed
   raw->selected_ = false;
   std::size_t at = entries_.size();
   if (sort_.sorted && batchDepth_ == 0) {
@@ -53,7 +44,6 @@ bool PrintList::Add(PrintListEntry entry) {
     at = static_cast<std::size_t>(pos - entries_.begin());
   }
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(owned));
-  index_.emplace(std::string_view(raw->key_), raw);
   Renumber(at);
   return true;
 }
@@ -113,16 +103,18 @@ std::size_t PrintList::RemoveSelected() {
   if (selectedCount_ == 0) return 0;
   const std::size_t before = entries_.size();
   if (current_ && current_->selected_) current_ = nullptr;
-  for (auto& e : entries_)
-    if (e->selected_) index_.erase(std::string_view(e->key_));
   std::erase_if(entries_, [](const auto& e) { return e->selected_; });
   selectedCount_ = 0;
   Renumber(0);
+  std::vector<PrintListEntry*> left;
+  left.reserve(entries_.size());
+  for (auto& e : entries_) left.push_back(e.get());
+  index_.Rebuild(left);
   return before - entries_.size();
 }
 
 void PrintList::Clear() {
-  index_.clear();
+  index_.Clear();
   entries_.clear();
   selectedCount_ = 0;
   current_ = nullptr;

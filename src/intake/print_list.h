@@ -9,8 +9,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "intake/key_index.h"
 
 namespace velmok {
 
@@ -29,11 +30,14 @@ class PrintListEntry {
   }
   // The text of column 0 (name), 1 (modified), 2 (size) or 3 (folder).
   std::string_view Column(int column) const;
+  // The key's hash, letter case ignored (for the index by key).
+  std::size_t KeyHash() const { return keyHash_; }
 
  private:
   friend class PrintList;
   std::string key_;
   std::string size_;
+  std::size_t keyHash_ = 0;
   std::array<char, 16> modified_{};
   std::uint8_t modifiedLength_ = 0;
   bool selected_ = false;
@@ -101,22 +105,13 @@ class PrintList {
   void ChangeSortOrder(int key);
 
  private:
-  struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view key) const;
-  };
-  struct KeyEqual {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const;
-  };
-
   bool Less(const PrintListEntry& a, const PrintListEntry& b) const;
   void SortAll();
   void SettleBatch();
   void Renumber(std::size_t from);
 
   std::vector<std::unique_ptr<PrintListEntry>> entries_;
-  std::unordered_map<std::string_view, PrintListEntry*, KeyHash, KeyEqual> index_;
+  KeyIndex index_;
   std::size_t selectedCount_ = 0;
   PrintListEntry* current_ = nullptr;
   SortState sort_;

@@ -27,6 +27,21 @@ struct FolderId {
   friend bool operator==(const FolderId&, const FolderId&) = default;
 };
 
+struct Subfolder {
+  std::string name;
+  bool link = false;  // a symbolic link or junction: it may lead anywhere, back up included
+};
+
+// One folder's contents, as one pass over it gives them, in the order the file system lists them.
+struct FolderListing {
+  std::vector<FileEntry> files;
+  std::vector<Subfolder> subfolders;
+  void Clear() {
+    files.clear();
+    subfolders.clear();
+  }
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -36,11 +51,12 @@ class FileSystem {
   virtual std::string FullPath(std::string_view path) = 0;
   // The file a path names directly; nullopt when it is gone.
   virtual std::optional<FileEntry> DescribeFile(std::string_view path) = 0;
-  // The folder's files and subfolder names, each in the order the file system lists them; false
-  // when the folder cannot be listed.
-  virtual bool ListFolder(std::string_view folder, std::vector<FileEntry>& files,
-                          std::vector<std::string>& subfolders) = 0;
-  virtual std::optional<FolderId> IdentifyFolder(std::string_view folder) = 0;
+  // The folder's files and subfolders; false when the folder cannot be listed (it may have gone).
+  // The listing is cleared first.
+  virtual bool ListFolder(std::string_view folder, FolderListing& listing) = 0;
+  // The folder's identity (for a link, its target's). `knownVolume` is the volume the folder is
+  // known to lie on (that of the folder above it, when it is no link): it spares asking.
+  virtual std::optional<FolderId> IdentifyFolder(std::string_view folder, std::optional<std::uint64_t> knownVolume) = 0;
   // A file time in local time; nullopt for a time that cannot be shown.
   virtual std::optional<LocalDateTime> ToLocalTime(std::int64_t utcTicks) = 0;
 };

@@ -26,6 +26,12 @@ std::string_view FileNameOf(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
+// The plain 50 ms sleep between two polls; left out once a stop has been requested, so that the
+// next poll's event check reports it at once.
+void PrintRun::SleepUnlessStopped() {
+  if (!s_.progress.CancelRequested()) s_.clock.Sleep(kPollMs);
+}
+
 bool PrintRun::Pause() { return s_.progress.SleepEx(kPauseMs) == 0; }
 
 bool PrintRun::TimedOut() {
@@ -46,7 +52,7 @@ bool PrintRun::Wait(const Condition& holds, std::string_view successText, bool l
     }
     if (warning != Warning::None && TitleShows(texts::kWarningTitle) && !AnswerWarning(warning, counter)) return false;
     if (s_.progress.DoEventsEx() == 1) return false;
-    s_.clock.Sleep(kPollMs);
+    SleepUnlessStopped();
   }
   return TimedOut();
 }
@@ -66,7 +72,7 @@ bool PrintRun::HoldUntilClarisInFront(bool& clarisRuns) {
     // With no ClarisWorks there is nobody to type to: nothing is sent, and the next wait tells.
     if (!clarisRuns || s_.probes.ForegroundProcess() == claris) return true;
     if (s_.progress.DoEventsEx() == 1) return false;
-    s_.clock.Sleep(kPollMs);
+    SleepUnlessStopped();
   }
   return TimedOut();
 }

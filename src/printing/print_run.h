@@ -51,6 +51,7 @@ class PrintRun {
   enum class Warning { None, ReadOnly, Save };
 
   bool Pause();
+  void SleepUnlessStopped();
   bool Wait(const Condition& holds, std::string_view successText, bool lineBreak, Warning warning);
   bool AnswerWarning(Warning warning, int counter);
   bool QueueCheck();

@@ -26,7 +26,9 @@ int ProgressServices::SleepEx(int ms) {
   const int slices = SleepSlices(ms);
   for (int k = 0; k < slices; ++k) {
     if (DoEventsEx() == 1) return 1;
-    clock_.Sleep(kSliceMs);
+    // A stop pressed while the events were handled is reported at the next check at once, not
+    // after the slice: the stop takes effect within one slice.
+    if (!cancelRequested_) clock_.Sleep(kSliceMs);
   }
   return 0;
 }

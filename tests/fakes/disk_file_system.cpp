@@ -60,9 +60,9 @@ std::optional<platform::FileEntry> DiskFileSystem::DescribeFile(std::string_view
   return Describe(ToDisk(p), slash == std::string::npos ? p : p.substr(slash + 1), p);
 }
 
-bool DiskFileSystem::ListFolder(std::string_view folder, std::vector<platform::FileEntry>& files,
-                                std::vector<std::string>& subfolders) {
+bool DiskFileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
   ++listings;
+  listing.Clear();
   const std::string f(folder);
   if (unlistable.count(f)) return false;
   const std::string disk = ToDisk(f);
@@ -75,16 +75,20 @@ bool DiskFileSystem::ListFolder(std::string_view folder, std::vector<platform::F
     struct stat st{};
     if (stat(child.c_str(), &st) != 0) continue;
     if (S_ISDIR(st.st_mode)) {
-      subfolders.push_back(name);
+      struct stat own{};
+      const bool link = lstat(child.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
+      listing.subfolders.push_back({name, link});
     } else if (auto e = Describe(child, name, f + (f.back() == '\\' ? "" : "\\") + name)) {
-      files.push_back(std::move(*e));
+      listing.files.push_back(std::move(*e));
     }
   }
   closedir(dir);
   return true;
 }
 
-std::optional<platform::FolderId> DiskFileSystem::IdentifyFolder(std::string_view folder) {
+std::optional<platform::FolderId> DiskFileSystem::IdentifyFolder(std::string_view folder,
+                                                                 std::optional<std::uint64_t>) {
+  ++identifications;
   struct stat st{};
   if (stat(ToDisk(folder).c_str(), &st) != 0) return std::nullopt;
   return platform::FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};

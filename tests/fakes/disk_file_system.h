@@ -19,13 +19,13 @@ class DiskFileSystem final : public platform::FileSystem {
   std::set<std::string> unlistable;
   std::set<std::string> timeless;
   int listings = 0;
+  int identifications = 0;
 
   platform::PathKind Kind(std::string_view path) override;
   std::string FullPath(std::string_view path) override;
   std::optional<platform::FileEntry> DescribeFile(std::string_view path) override;
-  bool ListFolder(std::string_view folder, std::vector<platform::FileEntry>& files,
-                  std::vector<std::string>& subfolders) override;
-  std::optional<platform::FolderId> IdentifyFolder(std::string_view folder) override;
+  bool ListFolder(std::string_view folder, platform::FolderListing& listing) override;
+  std::optional<platform::FolderId> IdentifyFolder(std::string_view folder, std::optional<std::uint64_t>) override;
   std::optional<platform::LocalDateTime> ToLocalTime(std::int64_t utcTicks) override;
 
   std::string ToDisk(std::string_view windowsPath) const;

@@ -38,16 +38,16 @@ class MemoryFileSystem final : public platform::FileSystem {
     if (!f) return std::nullopt;
     return *f;
   }
-  bool ListFolder(std::string_view folder, std::vector<platform::FileEntry>& files,
-                  std::vector<std::string>& subfolders) override {
+  bool ListFolder(std::string_view folder, platform::FolderListing& listing) override {
     ++listings;
+    listing.Clear();
     const auto it = folders.find(std::string(folder));
     if (it == folders.end()) return false;
-    files.insert(files.end(), it->second.files.begin(), it->second.files.end());
-    subfolders.insert(subfolders.end(), it->second.subfolders.begin(), it->second.subfolders.end());
+    listing.files = it->second.files;
+    for (const auto& name : it->second.subfolders) listing.subfolders.push_back({name, false});
     return true;
   }
-  std::optional<platform::FolderId> IdentifyFolder(std::string_view folder) override {
+  std::optional<platform::FolderId> IdentifyFolder(std::string_view folder, std::optional<std::uint64_t>) override {
     const auto it = folders.find(std::string(folder));
     if (it == folders.end()) return std::nullopt;
     return platform::FolderId{1, it->second.id};

@@ -224,13 +224,13 @@ class WatchingFileSystem final : public platform::FileSystem {
   platform::PathKind Kind(std::string_view path) override { return real_.Kind(path); }
   std::string FullPath(std::string_view path) override { return real_.FullPath(path); }
   std::optional<platform::FileEntry> DescribeFile(std::string_view path) override { return real_.DescribeFile(path); }
-  bool ListFolder(std::string_view folder, std::vector<platform::FileEntry>& files,
-                  std::vector<std::string>& subfolders) override {
+  bool ListFolder(std::string_view folder, platform::FolderListing& listing) override {
     seen.push_back({IsWindowEnabled(window) != FALSE, GetCursor() == LoadCursorW(nullptr, IDC_WAIT), WindowText(status)});
-    return real_.ListFolder(folder, files, subfolders);
+    return real_.ListFolder(folder, listing);
   }
-  std::optional<platform::FolderId> IdentifyFolder(std::string_view folder) override {
-    return real_.IdentifyFolder(folder);
+  std::optional<platform::FolderId> IdentifyFolder(std::string_view folder,
+                                                   std::optional<std::uint64_t> knownVolume) override {
+    return real_.IdentifyFolder(folder, knownVolume);
   }
   std::optional<platform::LocalDateTime> ToLocalTime(std::int64_t ticks) override { return real_.ToLocalTime(ticks); }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/file_system_win32.h"
 
+#include <winternl.h>
+
 #include "platform/win32/scoped.h"
 #include "platform/win32/wide.h"
 
@@ -68,49 +70,94 @@ std::optional<platform::FileEntry> Win32FileSystem::DescribeFile(std::string_vie
   return e;
 }
 
-bool Win32FileSystem::ListFolder(std::string_view folder, std::vector<platform::FileEntry>& files,
-                                 std::vector<std::string>& subfolders) {
-  std::wstring pattern = Widen(folder);
+bool Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
+  listing.Clear();
+  const std::wstring path = ExtendedPath(Widen(folder));
+  std::wstring pattern = path;
   if (pattern.empty() || (pattern.back() != L'\\' && pattern.back() != L'/')) pattern += L'\\';
   pattern += L'*';
   WIN32_FIND_DATAW data;
-  ScopedFind find(FindFirstFileExW(ExtendedPath(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  ScopedFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return false;
   do {
     if (IsDots(data.cFileName)) continue;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      subfolders.emplace_back();
-      NarrowInto(data.cFileName, subfolders.back());
+      listing.subfolders.emplace_back();
+      NarrowInto(data.cFileName, listing.subfolders.back().name);
+      listing.subfolders.back().link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     } else {
       platform::FileEntry e;
       NarrowInto(data.cFileName, e.name);
       e.size = Size(data.nFileSizeHigh, data.nFileSizeLow);
       e.modifiedUtc = Ticks(data.ftLastWriteTime);
-      files.push_back(std::move(e));
+      listing.files.push_back(std::move(e));
     }
   } while (FindNextFileW(find.Get(), &data));
   return true;
 }
 
-std::optional<platform::FolderId> Win32FileSystem::IdentifyFolder(std::string_view folder) {
-  ScopedFile handle(CreateFileW(ExtendedPath(Widen(folder)).c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+// A folder's identity: its volume and its index on that volume (for a link, its target's). The
+// index is cheap to ask for; the volume's serial number is not (under Wine it costs as much as
+// listing the folder), so a folder that is no link takes the volume it is known to lie on.
+std::optional<platform::FolderId> Win32FileSystem::IdentifyFolder(std::string_view folder,
+                                                                  std::optional<std::uint64_t> knownVolume) {
+  const std::wstring path = ExtendedPath(Widen(folder));
+  using QueryInformationFile = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, ULONG);
+  static const auto query = reinterpret_cast<QueryInformationFile>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
+  constexpr ULONG kFileInternalInformation = 6;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  ScopedFile handle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) return std::nullopt;
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(handle.Get(), &info)) return std::nullopt;
-  return platform::FolderId{info.dwVolumeSerialNumber, Size(info.nFileIndexHigh, info.nFileIndexLow)};
+  platform::FolderId id;
+  LARGE_INTEGER index{};
+  IO_STATUS_BLOCK status{};
+  if (query && query(handle.Get(), &status, &index, sizeof index, kFileInternalInformation) >= 0) {
+    id.index = static_cast<std::uint64_t>(index.QuadPart);
+  } else {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle.Get(), &info)) return std::nullopt;
+    id.index = Size(info.nFileIndexHigh, info.nFileIndexLow);
+    knownVolume = info.dwVolumeSerialNumber;
+  }
+  if (knownVolume && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    id.volume = *knownVolume;
+  } else {
+    DWORD serial = 0;
+    if (!GetVolumeInformationByHandleW(handle.Get(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0))
+      return std::nullopt;
+    id.volume = serial;
+  }
+  return id;
 }
 
 std::optional<platform::LocalDateTime> Win32FileSystem::ToLocalTime(std::int64_t utcTicks) {
-  FILETIME ft{static_cast<DWORD>(utcTicks & 0xFFFFFFFF), static_cast<DWORD>(static_cast<std::uint64_t>(utcTicks) >> 32)};
-  SYSTEMTIME utc{};
-  SYSTEMTIME local{};
-  if (!FileTimeToSystemTime(&ft, &utc)) return std::nullopt;
-  if (!SystemTimeToTzSpecificLocalTime(zoneKnown_ ? &zone_ : nullptr, &utc, &local)) return std::nullopt;
-  return platform::LocalDateTime{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond,
-                                 0};
+  constexpr std::int64_t kQuarterHour = 15LL * 60 * 10'000'000;
+  const std::int64_t quarter = utcTicks >= 0 ? utcTicks / kQuarterHour : -1;
+  auto known = offsets_.find(quarter);
+  if (known == offsets_.end()) {
+    const std::int64_t start = quarter * kQuarterHour;
+    FILETIME ft{static_cast<DWORD>(start & 0xFFFFFFFF), static_cast<DWORD>(static_cast<std::uint64_t>(start) >> 32)};
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    FILETIME localFt{};
+    if (quarter < 0 || !FileTimeToSystemTime(&ft, &utc) ||
+        !SystemTimeToTzSpecificLocalTime(zoneKnown_ ? &zone_ : nullptr, &utc, &local) ||
+        !SystemTimeToFileTime(&local, &localFt))
+      return std::nullopt;
+    const auto localTicks = static_cast<std::int64_t>((static_cast<std::uint64_t>(localFt.dwHighDateTime) << 32) |
+                                                      localFt.dwLowDateTime);
+    known = offsets_.emplace(quarter, localTicks - start).first;
+  }
+  const std::int64_t localTicks = utcTicks + known->second;
+  if (localTicks < 0) return std::nullopt;
+  FILETIME ft{static_cast<DWORD>(localTicks & 0xFFFFFFFF), static_cast<DWORD>(static_cast<std::uint64_t>(localTicks) >> 32)};
+  SYSTEMTIME t{};
+  if (!FileTimeToSystemTime(&ft, &t)) return std::nullopt;
+  return platform::LocalDateTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, 0};
 }
 
 }  // namespace velmok::win32
