@@ -15,3 +15,11 @@ if(VELMOK_SANITIZE AND NOT WIN32)
   target_compile_options(velmok_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(velmok_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# A Windows program whose entry point takes wide arguments (wWinMain or wmain). MSVC picks the
+# entry point by itself; MinGW needs to be told.
+function(velmok_wide_entry target)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -municode)
+  endif()
+endfunction()
