@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/bench_fakes.h"
 #include "bench/bench_util.h"
 #include "intake/list_editing.h"
 #include "intake/print_list.h"
@@ -51,20 +52,6 @@ void Fill(PrintList& list, const std::vector<Doc>& docs) {
   for (const Doc& d : docs) list.Add(PrintListEntry(d.key, d.nameLength, d.modified, d.size));
 }
 
-class CountingView final : public velmok::MainView {
- public:
-  int calls = 0;
-  void SetEnabled(int, bool) override { ++calls; }
-  void SetChecked(int, bool) override {}
-  void SetListMode(velmok::ListMode) override {}
-  void SetStatusText(std::string_view) override {}
-  void ShowSearchStatus(std::string_view) override {}
-  void ListChanged() override {}
-  void CurrentChanged() override {}
-  void SetBusy(bool) override {}
-  void ShowPopupMenu() override {}
-  void CloseWindow() override {}
-};
 
 }  // namespace
 
@@ -105,7 +92,7 @@ int main() {
   const double invert = BestMs(20, nullptr, [&] { velmok::InvertSelectedEntries(list); });
   Report("invert the selection", invert, "filling 100,000 flags", baseFill, "< 50 ms");
 
-  CountingView view;
+  velmok::bench::SilentView view;
   list.SetAllSelected(false);
   list.SetSelected(kEntries - 1, true);  // the worst case: the only mark at the end
   const double refresh = BestMs(200, nullptr, [&] { velmok::RefreshMenus(list, view); });

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_fakes.h"
 #include "bench/bench_util.h"
 #include "core/debug_log.h"
 #include "mainwindow/win32/frm_main.h"
@@ -31,6 +32,9 @@
 namespace {
 
 using velmok::bench::BestMs;
+using velmok::bench::NoClipboard;
+using velmok::bench::NoHandlers;
+using velmok::bench::NoLogFile;
 using velmok::bench::Report;
 
 // The walk every intake has to make: every name of every folder, depth first.
@@ -57,29 +61,8 @@ std::size_t BareWalk(const std::wstring& root) {
   return files;
 }
 
-class NoClipboard final : public velmok::platform::ClipboardFiles {
- public:
-  bool OffersFileList() override { return false; }
-  std::optional<std::vector<std::string>> FileList() override { return std::nullopt; }
-};
 
-class NoHandlers final : public velmok::MainWindowHandlers {
- public:
-  void Paste() override {}
-  void ShowFileProperty(const std::string&) override {}
-  void PrintAll() override {}
-  void PrintSelected() override {}
-  void SendMail() override {}
-  void OpenMakersWebPage() override {}
-  void ShowAbout() override {}
-};
 
-class NoLogFile final : public velmok::platform::LogFile {
- public:
-  void AppendLine(std::string_view) override {}
-  std::optional<velmok::platform::LocalDate> CreationDate() override { return std::nullopt; }
-  void Delete() override {}
-};
 
 // The bytes the program's own allocations hold now (counted by the operators below).
 std::atomic<long long> g_liveBytes{0};
@@ -161,19 +144,7 @@ int wmain(int argc, wchar_t** argv) {
     });
     Report("  the file layer's walk alone", layer, "bare FindFirstFileExW walk", walk, "-");
     // ... and the same intake without the status bar's repaints.
-    class Silent final : public velmok::MainView {
-     public:
-      void SetEnabled(int, bool) override {}
-      void SetChecked(int, bool) override {}
-      void SetListMode(velmok::ListMode) override {}
-      void SetStatusText(std::string_view) override {}
-      void ShowSearchStatus(std::string_view) override {}
-      void ListChanged() override {}
-      void CurrentChanged() override {}
-      void SetBusy(bool) override {}
-      void ShowPopupMenu() override {}
-      void CloseWindow() override {}
-    } silent;
+    velmok::bench::SilentView silent;
     const double quiet = BestMs(3, nullptr, [&] {
       velmok::PrintList scratch;
       velmok::Intake in(scratch, silent, fileSystem, log);

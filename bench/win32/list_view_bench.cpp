@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/bench_fakes.h"
 #include "bench/bench_util.h"
 #include "core/debug_log.h"
 #include "intake/print_list.h"
@@ -20,33 +21,15 @@
 namespace {
 
 using velmok::bench::BestMs;
+using velmok::bench::NoClipboard;
+using velmok::bench::NoHandlers;
+using velmok::bench::NoLogFile;
 using velmok::bench::Report;
 
 constexpr int kEntries = 100000;
 
-class NoLogFile final : public velmok::platform::LogFile {
- public:
-  void AppendLine(std::string_view) override {}
-  std::optional<velmok::platform::LocalDate> CreationDate() override { return std::nullopt; }
-  void Delete() override {}
-};
 
-class NoClipboard final : public velmok::platform::ClipboardFiles {
- public:
-  bool OffersFileList() override { return false; }
-  std::optional<std::vector<std::string>> FileList() override { return std::nullopt; }
-};
 
-class NoHandlers final : public velmok::MainWindowHandlers {
- public:
-  void Paste() override {}
-  void ShowFileProperty(const std::string&) override {}
-  void PrintAll() override {}
-  void PrintSelected() override {}
-  void SendMail() override {}
-  void OpenMakersWebPage() override {}
-  void ShowAbout() override {}
-};
 
 void Fill(velmok::PrintList& list) {
   velmok::PrintList::Batch batch(list);

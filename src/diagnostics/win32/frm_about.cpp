@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/win32/wide.h"
+#include "platform/win32/window_frame.h"
 #include "resource.h"
 
 namespace velmok::win32 {
@@ -31,18 +32,6 @@ struct MemoryDcTraits {
   static void Close(HDC dc) { DeleteDC(dc); }
 };
 using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
-
-HWND HiddenOwner(HINSTANCE instance) {
-  static HWND owner = nullptr;
-  if (owner && IsWindow(owner)) return owner;
-  WNDCLASSEXW wc{sizeof wc};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"VELMOK.AboutOwner";
-  RegisterClassExW(&wc);
-  owner = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  return owner;
-}
 
 // picIcon: draws its picture (a bitmap in its user data) over its whole client area and lets its
 // labels show the picture through.
@@ -111,29 +100,19 @@ FrmAbout::~FrmAbout() {
   }
 }
 
-int FrmAbout::Px(int twips) const {
-  return static_cast<int>(std::lround(twips * static_cast<double>(dpi_) / 1440.0));
-}
+int FrmAbout::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
 bool FrmAbout::CreateWindowAndControls() {
   RegisterClasses(instance_, WindowProc);
   hwnd_ = CreateWindowExW(kExStyle, kAboutWindowClass, Widen(about_texts::kCaptionAsCreated).c_str(), kStyle,
-                          CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, HiddenOwner(instance_), nullptr, instance_, this);
+                          CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, HiddenOwnerWindow(instance_), nullptr, instance_, this);
   if (!hwnd_) return false;
   messages_.SetOwner(hwnd_);
   dpi_ = GetDpiForWindow(hwnd_);
   if (dpi_ == 0) dpi_ = 96;
 
   // The designed client area, centred on the screen.
-  RECT frame{0, 0, Px(kClientWidthTw), Px(kClientHeightTw)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  MONITORINFO monitor{sizeof monitor};
-  GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
-  SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SizeAndCentre(hwnd_, Px(kClientWidthTw), Px(kClientHeightTw), dpi_);
 
   NONCLIENTMETRICSW metrics{sizeof metrics};
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
@@ -242,14 +221,7 @@ void FrmAbout::Close() {
 // --- messages -----------------------------------------------------------------------------------
 
 LRESULT CALLBACK FrmAbout::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<FrmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FrmAbout*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  return self->HandleMessage(msg, wp, lp);
+  return DispatchToWindow(hwnd, msg, wp, lp, &FrmAbout::hwnd_, &FrmAbout::HandleMessage);
 }
 
 void FrmAbout::OnCommand(int id) {

@@ -8,6 +8,7 @@
 #include "mainwindow/layout.h"
 #include "mainwindow/win32/window_placement.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_frame.h"
 #include "resource.h"
 
 namespace velmok::win32 {
@@ -246,14 +247,7 @@ bool FrmMain::PumpOne(MSG& msg) {
 }
 
 LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  return self->HandleMessage(msg, wp, lp);
+  return DispatchToWindow(hwnd, msg, wp, lp, &FrmMain::hwnd_, &FrmMain::HandleMessage);
 }
 
 LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

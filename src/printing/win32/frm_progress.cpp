@@ -6,6 +6,7 @@
 
 #include "core/texts.h"
 #include "platform/win32/system_win32.h"
+#include "platform/win32/window_frame.h"
 #include "platform/win32/wide.h"
 
 namespace velmok::win32 {
@@ -32,18 +33,6 @@ constexpr int kClientHeightTw = 4050;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
-HWND HiddenOwner(HINSTANCE instance) {
-  static HWND owner = nullptr;
-  if (owner && IsWindow(owner)) return owner;
-  WNDCLASSEXW wc{sizeof wc};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"VELMOK.ProgressOwner";
-  RegisterClassExW(&wc);
-  owner = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  return owner;
-}
-
 }  // namespace
 
 FrmProgress::FrmProgress(HINSTANCE instance, platform::Clock& clock, PrintState& state, Run run)
@@ -57,9 +46,7 @@ FrmProgress::~FrmProgress() {
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
-int FrmProgress::Px(int twips) const {
-  return static_cast<int>(std::lround(twips * static_cast<double>(dpi_) / 1440.0));
-}
+int FrmProgress::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
 bool FrmProgress::CreateWindowAndControls() {
   WNDCLASSEXW wc{sizeof wc};
@@ -70,7 +57,7 @@ bool FrmProgress::CreateWindowAndControls() {
   wc.lpszClassName = kProgressWindowClass;
   RegisterClassExW(&wc);
 
-  owner_ = HiddenOwner(instance_);
+  owner_ = HiddenOwnerWindow(instance_);
   hwnd_ = CreateWindowExW(kExStyle, kProgressWindowClass, Widen(texts::kProgressCaption).c_str(), kStyle,
                           CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner_, nullptr, instance_, this);
   if (!hwnd_) return false;
@@ -78,15 +65,7 @@ bool FrmProgress::CreateWindowAndControls() {
   if (dpi_ == 0) dpi_ = 96;
 
   // The designed client area, centred on the screen.
-  RECT frame{0, 0, Px(kClientWidthTw), Px(kClientHeightTw)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  MONITORINFO monitor{sizeof monitor};
-  GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
-  SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SizeAndCentre(hwnd_, Px(kClientWidthTw), Px(kClientHeightTw), dpi_);
 
   NONCLIENTMETRICSW metrics{sizeof metrics};
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
@@ -210,14 +189,7 @@ void FrmProgress::SetProgress(double value) {
 // --- messages -----------------------------------------------------------------------------------
 
 LRESULT CALLBACK FrmProgress::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<FrmProgress*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FrmProgress*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  return self->HandleMessage(msg, wp, lp);
+  return DispatchToWindow(hwnd, msg, wp, lp, &FrmProgress::hwnd_, &FrmProgress::HandleMessage);
 }
 
 void FrmProgress::Paint() {

@@ -1,0 +1,55 @@
+#pragma once
+// Stand-ins for the parts a benchmark does not measure.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mainwindow/frm_main_logic.h"
+#include "mainwindow/main_view.h"
+#include "platform/clipboard.h"
+#include "platform/log_file.h"
+
+namespace velmok::bench {
+
+class NoLogFile final : public platform::LogFile {
+ public:
+  void AppendLine(std::string_view) override {}
+  std::optional<platform::LocalDate> CreationDate() override { return std::nullopt; }
+  void Delete() override {}
+};
+
+class NoClipboard final : public platform::ClipboardFiles {
+ public:
+  bool OffersFileList() override { return false; }
+  std::optional<std::vector<std::string>> FileList() override { return std::nullopt; }
+};
+
+class NoHandlers final : public MainWindowHandlers {
+ public:
+  void Paste() override {}
+  void ShowFileProperty(const std::string&) override {}
+  void PrintAll() override {}
+  void PrintSelected() override {}
+  void SendMail() override {}
+  void OpenMakersWebPage() override {}
+  void ShowAbout() override {}
+};
+
+// A view that shows nothing and counts the enabled states it is given.
+class SilentView final : public MainView {
+ public:
+  int calls = 0;
+  void SetEnabled(int, bool) override { ++calls; }
+  void SetChecked(int, bool) override {}
+  void SetListMode(ListMode) override {}
+  void SetStatusText(std::string_view) override {}
+  void ShowSearchStatus(std::string_view) override {}
+  void ListChanged() override {}
+  void CurrentChanged() override {}
+  void SetBusy(bool) override {}
+  void ShowPopupMenu() override {}
+  void CloseWindow() override {}
+};
+
+}  // namespace velmok::bench

@@ -1,0 +1,34 @@
+#pragma once
+// What the program's windows share: the thunk from the window procedure to the window object,
+// sizes in twips, and the frame of the two modal boxes (centred, out of the task bar).
+
+#include <windows.h>
+
+namespace velmok::win32 {
+
+// The window procedure of a window class `T`: the object is the creation parameter; it is stored
+// at WM_NCCREATE (together with its handle) and every message goes to its handler.
+template <typename T>
+LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, HWND T::*handle,
+                         LRESULT (T::*handler)(UINT, WPARAM, LPARAM)) noexcept {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->*handle = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  return (self->*handler)(msg, wp, lp);
+}
+
+int TwipsToPixels(int twips, UINT dpi);
+
+// A hidden window that owns the program's modal boxes, so that they have no task bar button of
+// their own.
+HWND HiddenOwnerWindow(HINSTANCE instance);
+
+// Sizes the window to a client area of the given pixels (for its styles and DPI) and centres it
+// on the work area of its monitor.
+void SizeAndCentre(HWND window, int clientWidth, int clientHeight, UINT dpi);
+
+}  // namespace velmok::win32
