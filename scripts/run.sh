@@ -47,11 +47,7 @@ if [ "$headless" = 0 ]; then
   exit 0
 fi
 
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -f "$VELMOK_STATE/xvfb.pid" ]; then kill "$(cat "$VELMOK_STATE/xvfb.pid")" 2>/dev/null || true; rm -f "$VELMOK_STATE/xvfb.pid" "$VELMOK_STATE/display"; fi
-}
-trap cleanup EXIT
+trap velmok_wine_stop EXIT
 
 velmok_log "starting VELMOK.exe headless on $DISPLAY with $samples"
 wine "$VELMOK_BUILD/bin/VELMOK.exe" "$(velmok_winpath "$samples")" >/dev/null 2>&1 &

@@ -12,11 +12,7 @@ export VELMOK_HEADLESS=1
 export VELMOK_STATE="$root/build/wine-screenshots"
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -f "$VELMOK_STATE/xvfb.pid" ]; then kill "$(cat "$VELMOK_STATE/xvfb.pid")" 2>/dev/null || true; rm -f "$VELMOK_STATE/xvfb.pid" "$VELMOK_STATE/display"; fi
-}
-trap cleanup EXIT
+trap velmok_wine_stop EXIT
 velmok_wine_ready
 
 out="$root/docs/screenshots"

@@ -15,11 +15,7 @@ cd "$root"
 export VELMOK_HEADLESS="${VELMOK_HEADLESS:-1}"
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -f "$VELMOK_STATE/xvfb.pid" ]; then kill "$(cat "$VELMOK_STATE/xvfb.pid")" 2>/dev/null || true; rm -f "$VELMOK_STATE/xvfb.pid" "$VELMOK_STATE/display"; fi
-}
-trap cleanup EXIT
+trap velmok_wine_stop EXIT
 
 declare -A result
 summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from|^fuzz_' "$1" | tail -n 20; }

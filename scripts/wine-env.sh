@@ -133,6 +133,15 @@ SH
   chmod +x "$VELMOK_SHELL_RECORDER"
 }
 
+# Ends the Wine programs of the prefix and the Xvfb started here, if any.
+velmok_wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$VELMOK_STATE/xvfb.pid" ]; then
+    kill "$(cat "$VELMOK_STATE/xvfb.pid")" 2>/dev/null || true
+    rm -f "$VELMOK_STATE/xvfb.pid" "$VELMOK_STATE/display"
+  fi
+}
+
 velmok_wine_ready() {
   velmok_display
   velmok_prefix
