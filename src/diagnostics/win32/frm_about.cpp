@@ -10,11 +10,8 @@ namespace velmok::win32 {
 
 namespace {
 
-// Places in twips within the client area: left, top, width, height. The labels lie inside the
-// picture box, their places relative to it.
-struct TwipsRect {
-  int left, top, width, height;
-};
+// Places in twips within the client area. The labels lie inside the picture box, their places
+// relative to it.
 constexpr TwipsRect kPicIcon{0, 0, 6000, 4500};
 constexpr TwipsRect kVersionLabel{2040, 1080, 3885, 225};
 constexpr TwipsRect kDescriptionLabel{840, 2760, 3885, 1170};
@@ -24,8 +21,8 @@ constexpr TwipsRect kOKButton{4320, 4680, 1545, 465};
 constexpr int kClientWidthTw = 6000;
 constexpr int kClientHeightTw = 5265;
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+constexpr DWORD kStyle = kModalBoxStyle;
+constexpr DWORD kExStyle = kModalBoxExStyle;
 
 struct MemoryDcTraits {
   static HDC Invalid() { return nullptr; }

@@ -23,6 +23,15 @@ LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, HWND T::*han
 
 int TwipsToPixels(int twips, UINT dpi);
 
+// A control's place in twips within its window's client area.
+struct TwipsRect {
+  int left, top, width, height;
+};
+
+// The frame of the modal boxes: a fixed dialog border with a caption and a system menu.
+inline constexpr DWORD kModalBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+inline constexpr DWORD kModalBoxExStyle = WS_EX_DLGMODALFRAME;
+
 // A hidden window that owns the program's modal boxes, so that they have no task bar button of
 // their own.
 HWND HiddenOwnerWindow(HINSTANCE instance);

@@ -18,10 +18,7 @@ constexpr UINT_PTR kBlinkTimer = 1;
 constexpr int kStopButtonId = 10;
 constexpr double kProgressScale = 100.0;  // the bar counts hundredths of a percent
 
-// Places in twips within the client area: left, top, width, height.
-struct TwipsRect {
-  int left, top, width, height;
-};
+// Places in twips within the client area.
 constexpr TwipsRect kLabel{120, 120, 7455, 495};
 constexpr TwipsRect kStatus{0, 600, 7695, 2655};
 constexpr TwipsRect kShape{105, 3465, 5445, 285};
@@ -30,8 +27,8 @@ constexpr TwipsRect kButton{5640, 3480, 1935, 495};
 constexpr int kClientWidthTw = 7680;
 constexpr int kClientHeightTw = 4050;
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+constexpr DWORD kStyle = kModalBoxStyle;
+constexpr DWORD kExStyle = kModalBoxExStyle;
 
 }  // namespace
 
