@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "intake/drop_files.h"
+#include "platform/drop_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto names = velmok::ParseDropFiles(data, size);

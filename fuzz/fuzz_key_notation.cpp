@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/utf8.h"
-#include "printing/key_notation.h"
+#include "platform/key_notation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,7 +1,7 @@
 #include "printing/probes.h"
 
 #include "core/texts.h"
-#include "printing/key_notation.h"
+#include "platform/key_notation.h"
 
 namespace velmok {
 

@@ -1,7 +1,7 @@
 #include "fakes/scripted_claris.h"
 
 #include "core/utf8.h"
-#include "printing/key_notation.h"
+#include "platform/key_notation.h"
 
 namespace velmok::fakes {
 

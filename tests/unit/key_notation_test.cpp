@@ -1,4 +1,4 @@
-#include "printing/key_notation.h"
+#include "platform/key_notation.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "core/texts.h"
-#include "printing/key_notation.h"
+#include "platform/key_notation.h"
 
 namespace velmok::testing {
 

@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "intake/drop_files.h"
+#include "platform/drop_files.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/wide.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/keyboard.h"
-#include "printing/key_notation.h"
+#include "platform/key_notation.h"
 
 namespace velmok::win32 {
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "core/win32/app.h"
+#include "app/win32/app.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   velmok::win32::AppOptions options;

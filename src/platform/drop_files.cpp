@@ -1,4 +1,4 @@
-#include "intake/drop_files.h"
+#include "platform/drop_files.h"
 
 #include "core/utf8.h"
 

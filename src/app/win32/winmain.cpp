@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/win32/app.h"
+#include "app/win32/app.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   return velmok::win32::RunVelmok(instance, show, {});

@@ -1,4 +1,4 @@
-#include "core/win32/app_commands.h"
+#include "app/win32/app_commands.h"
 
 #include "intake/win32/file_property_win32.h"
 

@@ -1,4 +1,4 @@
-#include "core/win32/app.h"
+#include "app/win32/app.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/startup.h"
-#include "core/win32/app_commands.h"
+#include "app/win32/app_commands.h"
 #include "intake/intake.h"
 #include "intake/print_list.h"
 #include "mainwindow/win32/frm_main.h"
