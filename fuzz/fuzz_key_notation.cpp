@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/utf8.h"
+#include "platform/utf8.h"
 #include "platform/key_notation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,6 +1,6 @@
 #include "core/text_compare.h"
 
-#include "core/utf8.h"
+#include "platform/utf8.h"
 
 namespace velmok {
 

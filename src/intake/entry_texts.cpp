@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "core/text_compare.h"
-#include "core/utf8.h"
+#include "platform/utf8.h"
 
 namespace velmok {
 

@@ -1,6 +1,6 @@
 #include "platform/drop_files.h"
 
-#include "core/utf8.h"
+#include "platform/utf8.h"
 
 namespace velmok {
 

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "core/utf8.h"
+#include "platform/utf8.h"
 
 namespace velmok {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/utf8.h"
+#include "platform/utf8.h"
 
 namespace velmok::fakes {
 

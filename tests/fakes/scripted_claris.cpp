@@ -1,6 +1,6 @@
 #include "fakes/scripted_claris.h"
 
-#include "core/utf8.h"
+#include "platform/utf8.h"
 #include "platform/key_notation.h"
 
 namespace velmok::fakes {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/utf8.h"
+#include "platform/utf8.h"
 
 namespace velmok {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/utf8.h"
+#include "platform/utf8.h"
 
 namespace clw4sim {
 

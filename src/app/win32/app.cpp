@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/startup.h"
+#include "core/texts.h"
 #include "app/win32/app_commands.h"
 #include "intake/intake.h"
 #include "intake/print_list.h"
@@ -39,7 +40,7 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   Win32Keyboard keyboard;
   ClarisProbes probes(windows, keyboard);
   Win32InstanceLock instanceLock(L"Local\\VELMOK.SingleInstance");
-  Win32MessageBoxes messages;
+  Win32MessageBoxes messages(texts::kAppTitle);
 
   if (Main({log, instanceLock, probes, messages}) != StartupOutcome::ShowMainWindow) return 0;
 
@@ -48,7 +49,7 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   InitCommonControlsEx(&icc);
 
   PrintList list;
-  RegistrySettingsStore settings(DefaultSettingsRoot());
+  RegistrySettingsStore settings(L"Software\\" + Widen(texts::kAppTitle));
   Win32ClipboardFiles clipboard;
   Win32FileSystem files;
   Win32Shell shell;

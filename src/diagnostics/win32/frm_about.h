@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
 #include "diagnostics/frm_about_logic.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/system_win32.h"
@@ -75,7 +76,7 @@ class FrmAbout final : public AboutView {
   int Px(int twips) const;
 
   HINSTANCE instance_;
-  Win32MessageBoxes messages_;  // owned by the box once it exists
+  Win32MessageBoxes messages_{texts::kAppTitle};  // owned by the box once it exists
   FrmAboutLogic logic_;
   HWND hwnd_ = nullptr;
   HWND picIcon_ = nullptr;

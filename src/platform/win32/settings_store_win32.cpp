@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "core/texts.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/wide.h"
 
@@ -41,7 +40,5 @@ void RegistrySettingsStore::Write(std::string_view section, std::string_view key
   RegSetValueExW(hkey.Get(), Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                  static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
-
-std::wstring DefaultSettingsRoot() { return L"Software\\" + Widen(texts::kAppTitle); }
 
 }  // namespace velmok::win32

@@ -18,6 +18,4 @@ class RegistrySettingsStore final : public platform::SettingsStore {
   std::wstring root_;
 };
 
-std::wstring DefaultSettingsRoot();
-
 }  // namespace velmok::win32

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "core/texts.h"
 #include "platform/win32/wide.h"
 
 namespace velmok::win32 {
@@ -34,7 +33,7 @@ void Win32DebuggerOutput::Write(std::string_view text) { OutputDebugStringW(Wide
 
 void Win32MessageBoxes::ShowOk(std::string_view text, Icon icon) {
   const UINT style = MB_OK | (icon == Icon::Information ? MB_ICONINFORMATION : 0);
-  MessageBoxW(owner_, Widen(text).c_str(), Widen(texts::kAppTitle).c_str(), style);
+  MessageBoxW(owner_, Widen(text).c_str(), Widen(title_).c_str(), style);
 }
 
 bool Win32InstanceLock::TryAcquire() {

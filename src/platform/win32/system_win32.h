@@ -26,11 +26,13 @@ class Win32DebuggerOutput final : public platform::DebuggerOutput {
 
 class Win32MessageBoxes final : public platform::MessageBoxes {
  public:
-  explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
+  // `title` is the caption of every box.
+  explicit Win32MessageBoxes(std::string_view title, HWND owner = nullptr) : title_(title), owner_(owner) {}
   void SetOwner(HWND owner) { owner_ = owner; }
   void ShowOk(std::string_view text, Icon icon) override;
 
  private:
+  std::string title_;
   HWND owner_;
 };
 
