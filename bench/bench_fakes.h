@@ -34,6 +34,7 @@ class NoHandlers final : public MainWindowHandlers {
   void SendMail() override {}
   void OpenMakersWebPage() override {}
   void ShowAbout() override {}
+  bool PrintRunUnderWay() const override { return false; }
 };
 
 // A view that shows nothing and counts the enabled states it is given.

@@ -12,6 +12,13 @@ inline constexpr std::string_view kCloseClarisBeforeStart = "クラリスワー�
 inline constexpr std::string_view kCloseOtherAppsBeforeStart = "他のアプリケーションを閉じてから実行してください";
 inline constexpr std::string_view kCloseOpenClaris = "開いているクラリスワークスを閉じてください";
 inline constexpr std::string_view kPrintFinished = "印刷が終了しました。";
+inline constexpr std::string_view kUnreachableDocuments =
+    "次のファイルは、クラリスワークスが読めない文字を名前に含むか、パスが長すぎるため、"
+    "クラリスワークスに渡せません。印刷を中止しました。\r\n"
+    "ファイル名を変えるか、短いパスのフォルダに移してから、もう一度印刷してください。\r\n";
+inline constexpr std::string_view kUnreachableMorePrefix = "ほか ";
+inline constexpr std::string_view kUnreachableMoreSuffix = " 個のファイル";
+inline constexpr std::string_view kSessionEndDuringRun = "印刷を中止しています。終わるまでお待ちください。";
 inline constexpr std::string_view kSysInfoUnavailable = "現時点ではシステム情報を使用できません";
 
 // The debug log.

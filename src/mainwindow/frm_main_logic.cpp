@@ -24,7 +24,7 @@ FrmMainLogic::FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& 
 bool FrmMainLogic::IsEnabled(int id) const { return tracked_.IsEnabled(id); }
 
 void FrmMainLogic::Execute(int id) {
-  if (!IsEnabled(id)) return;
+  if (handlers_.PrintRunUnderWay() || !IsEnabled(id)) return;
   if (id >= IDT_NEW && id <= IDT_INFO) {
     ToolbarClick(id);
     return;
@@ -87,13 +87,13 @@ void FrmMainLogic::ChangeView(int view) {
 }
 
 void FrmMainLogic::ChangeSortOrder(int key) {
-  if (key < 0 || key > 3) return;
+  if (key < 0 || key > 3 || handlers_.PrintRunUnderWay()) return;
   list_.ChangeSortOrder(key);
   tracked_.ListChanged();
 }
 
 void FrmMainLogic::ListButtonDown(int /*button*/) {
-  if (!list_.Current()) return;
+  if (!list_.Current() || handlers_.PrintRunUnderWay()) return;
   list_.SetCurrent(std::nullopt);
   tracked_.CurrentChanged();
 }
@@ -110,6 +110,7 @@ void FrmMainLogic::ListItemClick(std::size_t index) {
 }
 
 void FrmMainLogic::ListButtonUp(int button) {
+  if (handlers_.PrintRunUnderWay()) return;
   RefreshMenus();
   if (button == 2) tracked_.ShowPopupMenu();
 }

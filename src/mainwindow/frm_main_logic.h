@@ -24,6 +24,8 @@ class MainWindowHandlers {
   virtual void SendMail() = 0;
   virtual void OpenMakersWebPage() = 0;
   virtual void ShowAbout() = 0;
+  // Whether a print run holds the program (the main window is hidden meanwhile).
+  virtual bool PrintRunUnderWay() const = 0;
 };
 
 class FrmMainLogic {
@@ -36,8 +38,18 @@ class FrmMainLogic {
   ListMode CurrentView() const { return mode_; }
 
   // WM_COMMAND from a menu item, a pop-up item, an accelerator or a toolbar button. Commands of
-  // disabled elements are not performed.
+  // disabled elements are not performed, nor any command while a print run holds the program:
+  // after the run the window is exactly as it was before.
   void Execute(int id);
+  // Whether a request to close the window (its close box, Alt+F4, WM_CLOSE from anywhere) or to
+  // end the session may be granted now: not while a print run holds the program.
+  bool CloseAllowed() const { return !PrintRunUnderWay(); }
+  bool PrintRunUnderWay() const { return handlers_.PrintRunUnderWay(); }
+  // Log-off or shut-down: asked first (refused while a run holds the program, whose progress
+  // window stops it meanwhile), then told; the settings are saved as at a close when the session
+  // really ends. True when they must be saved now.
+  bool QueryEndSession() const { return CloseAllowed(); }
+  static bool SaveAtEndSession(bool ending) { return ending; }
   bool IsEnabled(int id) const;
 
   void RefreshMenus();

@@ -1,19 +1,38 @@
 #pragma once
-// Typing into whatever window is active, in key notation.
+// Typing into the window in front, in key notation.
 
 #include <string_view>
+
+#include "platform/window_system.h"
 
 namespace velmok::platform {
 
 class Keyboard {
  public:
   enum class Wait { No, UntilProcessed };
+
+  enum class Outcome {
+    Sent,               // every key went out (and, when waited for, was taken) with `front` in front
+    NotInFront,         // `front` was not the foreground window when the keys were to go: nothing sent
+    ModifiersHeld,      // the user holds Shift, Ctrl, Alt or a Windows key: nothing sent
+    ForegroundChanged,  // the keys went out, but `front` was no longer in front once they were taken
+    Refused,            // malformed notation, or a key this keyboard layout cannot type: nothing sent
+    Failed,             // the system did not take every event; the keys it did take were released
+  };
+
   virtual ~Keyboard() = default;
 
-  // Sends the keystrokes written in key notation ("^o", "{ENTER}", "C:\a{+}b.cwj") to the active
-  // window. Returns false when the notation is malformed (nothing is sent) or when the system did
-  // not take every input event.
-  virtual bool SendKeys(std::string_view notation, Wait wait) = 0;
+  // Sends the keystrokes written in key notation ("^o", "{ENTER}", "C:\a{+}b.cwj") to `front`,
+  // which must be the foreground window right before the first key goes out, and is asked for
+  // again after the last one (once taken, when `wait` says so). kNoWindow: to whatever window is in
+  // front, unchecked. A key the user holds is never released behind their back: while one is held,
+  // nothing is sent.
+  virtual Outcome SendKeysTo(WindowId front, std::string_view notation, Wait wait) = 0;
+
+  // Sends to whatever window is in front; true when every key went out.
+  bool SendKeys(std::string_view notation, Wait wait) {
+    return SendKeysTo(kNoWindow, notation, wait) == Outcome::Sent;
+  }
 };
 
 }  // namespace velmok::platform

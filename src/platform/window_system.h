@@ -20,6 +20,8 @@ class WindowSystem {
   virtual WindowId FindTopLevelByClass(std::string_view className) = 0;
   // A top-level window whose whole title equals `title` (letter case ignored), or kNoWindow.
   virtual WindowId FindTopLevelByTitle(std::string_view title) = 0;
+  // The same, among the top-level windows of one process only.
+  virtual WindowId FindTopLevelByTitleOf(std::uint32_t process, std::string_view title) = 0;
   // The window's title, cut to at most `maxChars` characters; empty when the window is gone.
   virtual std::string WindowTitle(WindowId window, std::size_t maxChars) = 0;
   // The process that owns the window; 0 when the window is gone.

@@ -8,6 +8,9 @@ void FrmProgressLogic::Form_Load() {
   view_.MakeTopmost();
   firstActivation_ = true;
   running_ = false;
+  // Each showing of the window is one run. The stop is cleared here rather than at the first
+  // activation, so that the button pressed in the instant before the run starts is not lost.
+  services_.SetCancelRequested(false);
   closeAllowed_ = false;
   warningVisible_ = true;
   buttonCaption_ = texts::kProgressStopButton;
@@ -20,7 +23,6 @@ void FrmProgressLogic::Form_Activate() {
   // Only the first activation after loading starts a run, and never one beside another.
   if (!firstActivation_ || running_) return;
   running_ = true;
-  services_.SetCancelRequested(false);
   int printed = 0;
   const bool ok = run_(printed);
   if (ok) {
@@ -48,8 +50,19 @@ void FrmProgressLogic::cmdCancel_Click() {
     view_.Close();
     return;
   }
+  RequestStop();
+}
+
+void FrmProgressLogic::RequestStop() {
+  if (buttonCaption_ == texts::kProgressCloseButton) return;  // the run has ended already
   services_.SetCancelRequested(true);
   view_.SetButton(buttonCaption_, false);
+}
+
+bool FrmProgressLogic::QueryEndSession() {
+  if (!running_ && !firstActivation_) return true;  // no run, or the report of one that ended
+  RequestStop();
+  return false;
 }
 
 }  // namespace velmok

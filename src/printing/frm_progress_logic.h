@@ -13,9 +13,11 @@
 namespace velmok {
 
 // The result of the last run as the print commands read it: -1 failed or stopped, otherwise the
-// number of documents printed; and the documents of the run.
+// number of documents printed; and the documents of the run, with the path by which ClarisWorks is
+// handed each of them.
 struct PrintState {
   std::vector<std::string> TargetFiles;
+  std::vector<std::string> ClarisPaths;
   int LastPrintResult = 0;
 };
 
@@ -44,6 +46,12 @@ class FrmProgressLogic {
   void Form_Paint() { view_.RemoveCloseItem(); }
   void Timer1_Timer();
   void cmdCancel_Click();
+  // The session is asked to end (log-off, shut-down): refused while a run is under way, which is
+  // then stopped, so that the next request finds it ended. True when the session may end.
+  bool QueryEndSession();
+  // The session ends whatever was answered, or the program is told to quit: a run under way is
+  // stopped before its next keystroke.
+  void StopForGood() { RequestStop(); }
 
   bool FirstActivation() const { return firstActivation_; }
   bool Running() const { return running_; }
@@ -53,6 +61,8 @@ class FrmProgressLogic {
   bool CloseAllowed() const { return closeAllowed_; }
 
  private:
+  void RequestStop();
+
   ProgressView& view_;
   ProgressServices& services_;
   PrintState& state_;

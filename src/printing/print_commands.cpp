@@ -1,11 +1,14 @@
 #include "printing/print_commands.h"
 
 #include "core/texts.h"
+#include "printing/claris_paths.h"
 
 namespace velmok {
 
 void PrintCommands::Print(bool selectedOnly) {
+  if (runUnderWay_) return;  // never a run inside a run
   state_.TargetFiles.clear();
+  state_.ClarisPaths.clear();
   if (list_.Empty()) {
     view_.SetStatusText(texts::kStatusNoTargets);
     return;
@@ -17,10 +20,35 @@ void PrintCommands::Print(bool selectedOnly) {
   const std::size_t n = list_.Count();
   for (std::size_t i = 0; i < n; ++i)
     if (!selectedOnly || list_.IsSelected(i)) state_.TargetFiles.push_back(list_.At(i).Key());
+  if (!PlanHandOver()) return;
   ExecPrint();
 }
 
+bool PrintCommands::PlanHandOver() {
+  ClarisPathPlan plan = PlanClarisPaths(ansiPaths_, state_.TargetFiles);
+  if (!plan.unreachable.empty()) {
+    // Refused before anything is sent: a run that would stop at the first such document halfway
+    // through the list helps nobody.
+    state_.TargetFiles.clear();
+    messages_.ShowOk(UnreachableDocumentsMessage(plan.unreachable), platform::MessageBoxes::Icon::Information);
+    return false;
+  }
+  state_.ClarisPaths = std::move(plan.handed);
+  return true;
+}
+
 void PrintCommands::ExecPrint() {
+  if (runUnderWay_) return;
+  // Until the outcome has been reported, including while its message box is shown.
+  struct UnderWay {
+    bool& flag;
+    explicit UnderWay(bool& f) : flag(f) { flag = true; }
+    ~UnderWay() { flag = false; }
+    UnderWay(const UnderWay&) = delete;
+    UnderWay& operator=(const UnderWay&) = delete;
+  } underWay(runUnderWay_);
+  // A run that never starts (its window could not be made) must not report an earlier success.
+  state_.LastPrintResult = -1;
   session_.HideMainWindow();
   session_.ShowProgressModal();
   session_.ShowMainWindow();

@@ -7,6 +7,7 @@
 
 #include "intake/print_list.h"
 #include "mainwindow/main_view.h"
+#include "platform/ansi_paths.h"
 #include "platform/message_box.h"
 #include "printing/frm_progress_logic.h"
 #include "printing/probes.h"
@@ -17,6 +18,7 @@ namespace velmok {
 class PrintSession {
  public:
   virtual ~PrintSession() = default;
+  // Hides the main window and keeps it from taking input until it is shown again.
   virtual void HideMainWindow() = 0;
   // Returns when the progress window has been closed.
   virtual void ShowProgressModal() = 0;
@@ -25,9 +27,15 @@ class PrintSession {
 
 class PrintCommands {
  public:
-  PrintCommands(const PrintList& list, MainView& view, ClarisProbes& probes, platform::MessageBoxes& messages,
-                PrintSession& session, PrintState& state)
-      : list_(list), view_(view), probes_(probes), messages_(messages), session_(session), state_(state) {}
+  PrintCommands(const PrintList& list, MainView& view, ClarisProbes& probes, platform::AnsiPaths& ansiPaths,
+                platform::MessageBoxes& messages, PrintSession& session, PrintState& state)
+      : list_(list),
+        view_(view),
+        probes_(probes),
+        ansiPaths_(ansiPaths),
+        messages_(messages),
+        session_(session),
+        state_(state) {}
 
   void mnuPrint_AllPrint_Click() { Print(false); }
   void mnuPrint_SelectedPrint_Click() { Print(true); }
@@ -36,15 +44,24 @@ class PrintCommands {
   // main window again and reports the outcome.
   void ExecPrint();
 
+  // From the moment the main window is hidden for a run until the outcome has been reported. Every
+  // command of the main window that arrives meanwhile (posted by another program, say) does nothing.
+  bool RunUnderWay() const { return runUnderWay_; }
+
  private:
   void Print(bool selectedOnly);
+  // Finds the path by which ClarisWorks can be handed each document; false (after the refusal)
+  // when a document has none.
+  bool PlanHandOver();
 
   const PrintList& list_;
   MainView& view_;
   ClarisProbes& probes_;
+  platform::AnsiPaths& ansiPaths_;
   platform::MessageBoxes& messages_;
   PrintSession& session_;
   PrintState& state_;
+  bool runUnderWay_ = false;
 };
 
 }  // namespace velmok

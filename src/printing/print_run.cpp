@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/texts.h"
+#include "platform/key_notation.h"
 #include "platform/utf8.h"
 
 namespace velmok {
@@ -11,6 +12,8 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::size_t kDocumentPrefixChars = 16;  // "ｸﾗﾘｽﾜｰｸｽ 4.0 - ["
+
+using Outcome = platform::Keyboard::Outcome;
 
 }  // namespace
 
@@ -39,6 +42,12 @@ bool PrintRun::TimedOut() {
   return false;
 }
 
+bool PrintRun::StopRequested() {
+  if (!s_.progress.CancelRequested()) return false;
+  s_.progress.DoEventsEx();  // shows the stop text
+  return true;
+}
+
 // One wait: polls 0 to 400, each testing the condition, answering a warning where this wait
 // handles one, handling events, then sleeping 50 ms without handling events.
 bool PrintRun::Wait(const Condition& holds, std::string_view successText, bool lineBreak, Warning warning) {
@@ -50,7 +59,8 @@ bool PrintRun::Wait(const Condition& holds, std::string_view successText, bool l
       Append(text);
       return true;
     }
-    if (warning != Warning::None && TitleShows(texts::kWarningTitle) && !AnswerWarning(warning, counter)) return false;
+    if (warning != Warning::None && ClarisShows(texts::kWarningTitle) && !AnswerWarning(warning, counter))
+      return false;
     if (s_.progress.DoEventsEx() == 1) return false;
     SleepUnlessStopped();
   }
@@ -61,33 +71,70 @@ bool PrintRun::AnswerWarning(Warning warning, int counter) {
   const bool readOnly = warning == Warning::ReadOnly;
   Append(std::string(readOnly ? texts::kWaitReadOnlyWarning : texts::kWaitSaveWarning) + std::to_string(counter));
   if (!Pause()) return false;
-  if (!Send(readOnly ? "{ENTER}" : "^n", platform::Keyboard::Wait::UntilProcessed)) return false;
+  if (!Send(readOnly ? "{ENTER}" : "^n", platform::Keyboard::Wait::UntilProcessed, {texts::kWarningTitle}))
+    return false;
   return Pause();
 }
 
-bool PrintRun::HoldUntilClarisInFront(bool& clarisRuns) {
+// Whether `front` may take the batch: a window of ClarisWorks' own process, the dialog of the
+// given title where the keys answer one, and for a typed path the window its first part went to.
+bool PrintRun::Receives(platform::WindowId front, std::uint32_t claris, const KeyTarget& target) {
+  if (front == platform::kNoWindow || s_.probes.ProcessOf(front) != claris) return false;
+  if (!target.dialogTitle.empty() && s_.probes.TitleOf(front) != target.dialogTitle) return false;
+  if (target.kind != KeyKind::Command && typedInto_ != platform::kNoWindow && front != typedInto_) return false;
+  return true;
+}
+
+// After a command changed the foreground: ClarisWorks opened or closed one of its windows, or ended
+// itself; anything else in front means the keys may have gone elsewhere.
+bool PrintRun::ClarisStillInFront(std::uint32_t claris) {
+  const std::uint32_t now = s_.probes.ClarisProcess();
+  if (now == 0) return true;
+  const platform::WindowId front = s_.probes.ForegroundWindow();
+  return front == platform::kNoWindow || s_.probes.ProcessOf(front) == claris;
+}
+
+bool PrintRun::Send(std::string_view notation, platform::Keyboard::Wait wait, KeyTarget target) {
   for (int check = 0; check < kPollLimit; ++check) {
     const std::uint32_t claris = s_.probes.ClarisProcess();
-    clarisRuns = claris != 0;
     // With no ClarisWorks there is nobody to type to: nothing is sent, and the next wait tells.
-    if (!clarisRuns || s_.probes.ForegroundProcess() == claris) return true;
+    if (claris == 0) return true;
+    const platform::WindowId front = s_.probes.ForegroundWindow();
+    if (Receives(front, claris, target)) {
+      // A stop requested while the step text was shown, or while the key was held, comes first.
+      if (StopRequested()) return false;
+      switch (s_.keyboard.SendKeysTo(front, notation, wait)) {
+        case Outcome::Sent:
+          if (target.kind == KeyKind::TypedText) typedInto_ = front;
+          return true;
+        case Outcome::NotInFront:
+        case Outcome::ModifiersHeld:
+          break;  // held, as while another program is in front
+        case Outcome::ForegroundChanged:
+          // Part of a path typed elsewhere would be worse than a stopped run.
+          if (target.kind != KeyKind::TypedText && ClarisStillInFront(claris)) return true;
+          return TimedOut();
+        case Outcome::Refused:
+        case Outcome::Failed:
+          return TimedOut();
+      }
+    }
     if (s_.progress.DoEventsEx() == 1) return false;
     SleepUnlessStopped();
   }
   return TimedOut();
 }
 
-bool PrintRun::Send(std::string_view notation, platform::Keyboard::Wait wait) {
-  bool clarisRuns = false;
-  if (!HoldUntilClarisInFront(clarisRuns)) return false;
-  if (clarisRuns) s_.keyboard.SendKeys(notation, wait);
-  return true;
-}
-
 bool PrintRun::TypePath(std::string_view path) {
-  bool clarisRuns = false;
-  if (!HoldUntilClarisInFront(clarisRuns)) return false;
-  if (clarisRuns) s_.probes.SendKeysLiteral(path);
+  typedInto_ = platform::kNoWindow;
+  std::size_t pos = 0;
+  while (pos < path.size()) {
+    const std::size_t start = pos;
+    for (std::size_t chars = 0; chars < kTypedBatchChars && pos < path.size(); ++chars) DecodeUtf8(path, pos);
+    const std::string batch = EscapeKeyLiteral(path.substr(start, pos - start));
+    if (!Send(batch, platform::Keyboard::Wait::UntilProcessed, {texts::kOpenDialogTitle, KeyKind::TypedText}))
+      return false;
+  }
   return true;
 }
 
@@ -105,7 +152,8 @@ bool PrintRun::QueueCheck() {
   return TimedOut();
 }
 
-bool PrintRun::PrintSub(std::size_t listCount, const std::vector<std::string>& targets) {
+bool PrintRun::PrintSub(std::size_t listCount, const std::vector<std::string>& targets,
+                        const std::vector<std::string>& clarisPaths) {
   using Wait = platform::Keyboard::Wait;
   if (listCount == 0) return false;
 
@@ -119,6 +167,7 @@ bool PrintRun::PrintSub(std::size_t listCount, const std::vector<std::string>& t
   auto mainTitle = [this] { return s_.probes.GetClarisMainTitle(); };
   for (std::size_t i = 1; i <= n; ++i) {
     const std::string& path = targets[i - 1];
+    const std::string& handed = i <= clarisPaths.size() ? clarisPaths[i - 1] : path;
     display.ReplaceStatus(std::string(texts::kRunFile) + std::to_string(i) + " / " + std::to_string(n) + " ( " +
                           std::string(FileNameOf(path)) + " )" + std::string(kCrLf) + std::string(kCrLf));
     display.SetProgress(static_cast<double>(i) * 100.0 / static_cast<double>(n));
@@ -126,16 +175,19 @@ bool PrintRun::PrintSub(std::size_t listCount, const std::vector<std::string>& t
 
     if (i == 1) {
       Append(texts::kRunLaunching);
+      if (StopRequested()) return false;
       const std::intptr_t ret =
-          s_.shell.Execute(s_.progressWindow, "open", path, "", s_.systemFolder, platform::kShowNormal);
+          s_.shell.Execute(s_.progressWindow, "open", handed, "", s_.programFolder, platform::kShowNormal);
       Append(std::string(texts::kRunRet) + std::to_string(ret) + std::string(kCrLf));
     } else {
       Append(texts::kRunOpening);
       if (!Send("^o", Wait::UntilProcessed) || !Pause()) return false;
-      if (!this->Wait([&] { return TitleShows(texts::kOpenDialogTitle); }, texts::kWaitOpenDialog, true,
+      if (!this->Wait([&] { return ClarisShows(texts::kOpenDialogTitle); }, texts::kWaitOpenDialog, true,
                       Warning::None))
         return false;
-      if (!TypePath(path) || !Send("{ENTER}", Wait::No) || !Pause()) return false;
+      if (!TypePath(handed) || !Send("{ENTER}", Wait::No, {texts::kOpenDialogTitle, KeyKind::AfterTyped}) ||
+          !Pause())
+        return false;
     }
 
     Append(texts::kRunWaitingOpen);
@@ -146,17 +198,17 @@ bool PrintRun::PrintSub(std::size_t listCount, const std::vector<std::string>& t
     if (!Pause()) return false;
     Append(texts::kRunSendingCtrlP);
     if (!Send("^p", Wait::UntilProcessed) || !Pause()) return false;
-    if (!this->Wait([&] { return TitleShows(texts::kPrintDialogTitle); }, texts::kWaitPrintDialog, true,
+    if (!this->Wait([&] { return ClarisShows(texts::kPrintDialogTitle); }, texts::kWaitPrintDialog, true,
                     Warning::None))
       return false;
 
     if (!Pause()) return false;
     Append(texts::kRunSendingEnter);
-    if (!Send("{ENTER}", Wait::UntilProcessed)) return false;
-    if (!this->Wait([&] { return TitleShows(texts::kPrintingWindowTitle); }, texts::kWaitPrinting, false,
+    if (!Send("{ENTER}", Wait::UntilProcessed, {texts::kPrintDialogTitle})) return false;
+    if (!this->Wait([&] { return ClarisShows(texts::kPrintingWindowTitle); }, texts::kWaitPrinting, false,
                     Warning::None))
       return false;
-    if (!this->Wait([&] { return !TitleShows(texts::kPrintingWindowTitle); }, texts::kWaitPrintingEnded, true,
+    if (!this->Wait([&] { return !ClarisShows(texts::kPrintingWindowTitle); }, texts::kWaitPrintingEnded, true,
                     Warning::None))
       return false;
 

@@ -26,9 +26,10 @@ std::uint32_t ClarisProbes::ClarisProcess() {
   return window == platform::kNoWindow ? 0 : windows_.ProcessOfWindow(window);
 }
 
-std::uint32_t ClarisProbes::ForegroundProcess() {
-  const auto window = windows_.ForegroundWindow();
-  return window == platform::kNoWindow ? 0 : windows_.ProcessOfWindow(window);
+platform::WindowId ClarisProbes::ClarisWindowTitled(std::string_view title) {
+  const std::uint32_t claris = ClarisProcess();
+  if (claris == 0) return platform::kNoWindow;
+  return windows_.FindTopLevelByTitleOf(claris, title);
 }
 
 }  // namespace velmok

@@ -28,8 +28,18 @@ class ClarisProbes {
 
   // The process that owns ClarisWorks' main window; 0 when it does not run.
   std::uint32_t ClarisProcess();
-  // The process that owns the window the user is typing into; 0 when none.
-  std::uint32_t ForegroundProcess();
+  // A top-level window of ClarisWorks' own process titled `title`, or kNoWindow. Another
+  // program's window of the same title (a mail program's "警告", an editor's "印刷") never counts.
+  platform::WindowId ClarisWindowTitled(std::string_view title);
+  bool ClarisWindowShows(std::string_view title) { return ClarisWindowTitled(title) != platform::kNoWindow; }
+  // The window the user is typing into, and its process (0 when none).
+  platform::WindowId ForegroundWindow() { return windows_.ForegroundWindow(); }
+  std::string TitleOf(platform::WindowId window) {
+    return window == platform::kNoWindow ? std::string() : windows_.WindowTitle(window, kTitleChars);
+  }
+  std::uint32_t ProcessOf(platform::WindowId window) {
+    return window == platform::kNoWindow ? 0 : windows_.ProcessOfWindow(window);
+  }
 
  private:
   platform::WindowSystem& windows_;

@@ -18,6 +18,7 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 platform::WindowId FakeWindowSystem::FindTopLevelByClass(std::string_view className) {
+  Called();
   ++findCalls;
   for (const auto& [id, w] : windows)
     if (w.className == className) return id;
@@ -25,19 +26,30 @@ platform::WindowId FakeWindowSystem::FindTopLevelByClass(std::string_view classN
 }
 
 platform::WindowId FakeWindowSystem::FindTopLevelByTitle(std::string_view title) {
+  Called();
   ++findCalls;
   for (const auto& [id, w] : windows)
     if (EqualIgnoringCase(w.title, title)) return id;
   return platform::kNoWindow;
 }
 
+platform::WindowId FakeWindowSystem::FindTopLevelByTitleOf(std::uint32_t process, std::string_view title) {
+  Called();
+  ++findCalls;
+  for (const auto& [id, w] : windows)
+    if (w.process == process && EqualIgnoringCase(w.title, title)) return id;
+  return platform::kNoWindow;
+}
+
 std::string FakeWindowSystem::WindowTitle(platform::WindowId window, std::size_t maxChars) {
+  Called();
   const auto it = windows.find(window);
   if (it == windows.end()) return {};
   return std::string(Utf8Prefix(it->second.title, maxChars));
 }
 
 std::uint32_t FakeWindowSystem::ProcessOfWindow(platform::WindowId window) {
+  Called();
   const auto it = windows.find(window);
   return it == windows.end() ? 0 : it->second.process;
 }

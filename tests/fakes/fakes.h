@@ -74,6 +74,9 @@ class FakeWindowSystem final : public platform::WindowSystem {
   platform::WindowId foreground = platform::kNoWindow;
   platform::WindowId nextId = 100;
   int findCalls = 0;
+  // Runs at the start of every question asked of the desktop: the world may change between any
+  // two of them (another program takes the foreground, a window comes or goes).
+  std::function<void()> onCall;
 
   platform::WindowId Add(FakeWindow w) {
     windows[nextId] = std::move(w);
@@ -86,11 +89,21 @@ class FakeWindowSystem final : public platform::WindowSystem {
 
   platform::WindowId FindTopLevelByClass(std::string_view className) override;
   platform::WindowId FindTopLevelByTitle(std::string_view title) override;
+  platform::WindowId FindTopLevelByTitleOf(std::uint32_t process, std::string_view title) override;
   std::string WindowTitle(platform::WindowId window, std::size_t maxChars) override;
   std::uint32_t ProcessOfWindow(platform::WindowId window) override;
-  platform::WindowId ForegroundWindow() override { return foreground; }
+  platform::WindowId ForegroundWindow() override {
+    Called();
+    return foreground;
+  }
+
+ private:
+  void Called() {
+    if (onCall) onCall();
+  }
 };
 
+// Keys go to the foreground window of `desk` (when one is given), as SendInput's do.
 class FakeKeyboard final : public platform::Keyboard {
  public:
   struct Sent {
@@ -98,13 +111,24 @@ class FakeKeyboard final : public platform::Keyboard {
     Wait wait;
     friend bool operator==(const Sent&, const Sent&) = default;
   };
-  std::vector<Sent> sent;
-  std::function<void(const Sent&)> onSend;
+  std::vector<Sent> sent;                     // every batch that went out
+  std::vector<platform::WindowId> receivers;  // the window in front as each of them went out
+  std::function<void(const Sent&)> onSend;    // the keys arrive
+  std::function<void()> afterSend;            // the world, once they were taken
+  FakeWindowSystem* desk = nullptr;
+  bool modifiersHeld = false;
+  std::optional<Outcome> fault;               // Refused or Failed: nothing is delivered
 
-  bool SendKeys(std::string_view notation, Wait wait) override {
+  Outcome SendKeysTo(platform::WindowId front, std::string_view notation, Wait wait) override {
+    if (desk && front != platform::kNoWindow && desk->foreground != front) return Outcome::NotInFront;
+    if (modifiersHeld) return Outcome::ModifiersHeld;
+    if (fault) return *fault;
     sent.push_back({std::string(notation), wait});
+    receivers.push_back(desk ? desk->foreground : platform::kNoWindow);
     if (onSend) onSend(sent.back());
-    return true;
+    if (afterSend) afterSend();
+    if (desk && front != platform::kNoWindow && desk->foreground != front) return Outcome::ForegroundChanged;
+    return Outcome::Sent;
   }
 };
 

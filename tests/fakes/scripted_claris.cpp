@@ -1,12 +1,32 @@
 #include "fakes/scripted_claris.h"
 
-#include "platform/utf8.h"
 #include "platform/key_notation.h"
+#include "platform/utf8.h"
 
 namespace velmok::fakes {
 
+namespace {
+
+constexpr const char* kMainTitle = "ｸﾗﾘｽﾜｰｸｽ 4.0";
+constexpr const char* kUntitled = "名称未設定 ";
+
+// Typed text: characters only, no shortcut and no named key.
+bool IsText(const std::string& notation, std::string& characters) {
+  const auto strokes = ParseKeyNotation(notation);
+  if (!strokes || strokes->empty()) return false;
+  characters.clear();
+  for (const auto& stroke : *strokes) {
+    if (stroke.modifiers != 0 || stroke.key != NamedKey::None) return false;
+    AppendUtf8(characters, stroke.character);
+  }
+  return true;
+}
+
+}  // namespace
+
 ScriptedClaris::ScriptedClaris(FakeWindowSystem& windows, FakeClock& clock, FakeKeyboard& keyboard)
     : windows_(windows), clock_(clock) {
+  keyboard.desk = &windows;
   keyboard.onSend = [this](const FakeKeyboard::Sent& sent) { OnKeys(sent); };
   clock.onSleep = [this](int) { Advance(); };
 }
@@ -14,6 +34,23 @@ ScriptedClaris::ScriptedClaris(FakeWindowSystem& windows, FakeClock& clock, Fake
 std::string ScriptedClaris::NameOf(const std::string& path) {
   const auto slash = path.find_last_of('\\');
   return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool ScriptedClaris::Owns(platform::WindowId window) const {
+  return window != platform::kNoWindow && (window == main_ || window == dialog_ || window == printing_);
+}
+
+bool ScriptedClaris::Busy() const {
+  switch (state_) {
+    case State::DialogComing: case State::Opening: case State::Printing: case State::Closing: case State::Quitting:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool ScriptedClaris::Faulty(const char* step) const {
+  return neverAnswers.count(step) != 0 && (faultDocument == 0 || faultDocument == ordinal_);
 }
 
 void ScriptedClaris::At(int delayMs, std::function<void()> action) {
@@ -29,29 +66,48 @@ void ScriptedClaris::Advance() {
     auto action = std::move(timeline_.begin()->second);
     timeline_.erase(timeline_.begin());
     action();
+    TakePending();
   }
 }
 
-platform::WindowId ScriptedClaris::Show(const std::string& title) {
+// A window of its own: it takes the foreground only while the program is in front, as Windows
+// lets a program in the background show a window but not activate it.
+platform::WindowId ScriptedClaris::Show(const std::string& title, bool activate) {
+  const bool inFront = windows_.foreground == platform::kNoWindow || Owns(windows_.foreground);
   const auto id = windows_.Add({"CLW4Dialog", title, kProcess});
-  windows_.foreground = id;
+  if (activate && inFront) windows_.foreground = id;
   return id;
 }
 
 void ScriptedClaris::Hide(platform::WindowId& window) {
-  if (window != platform::kNoWindow) windows_.Remove(window);
+  if (window == platform::kNoWindow) return;
+  const bool wasInFront = windows_.foreground == window;
+  windows_.Remove(window);
   window = platform::kNoWindow;
-  if (main_ != platform::kNoWindow) windows_.foreground = main_;
+  if (wasInFront && main_ != platform::kNoWindow) windows_.foreground = main_;
 }
 
-void ScriptedClaris::SetTitle(const std::string& title) {
-  if (main_ != platform::kNoWindow) windows_.windows[main_].title = title;
+void ScriptedClaris::Activate() {
+  if (main_ == platform::kNoWindow) return;
+  windows_.foreground = dialog_ != platform::kNoWindow ? dialog_ : main_;
+}
+
+void ScriptedClaris::ShowTitle() {
+  if (main_ == platform::kNoWindow) return;
+  windows_.windows[main_].title =
+      documents_.empty() ? std::string(kMainTitle) : std::string(kMainTitle) + " - [" + documents_.back().name + "]";
 }
 
 void ScriptedClaris::Launch(const std::string& path) {
-  if (neverAnswers.count("launch")) return;
+  ordinal_ = 1;
+  if (main_ != platform::kNoWindow) {
+    // Already running: the document is handed over, if it has time for it.
+    if (state_ == State::Idle && dialog_ == platform::kNoWindow) BeginOpen(path);
+    return;
+  }
+  if (Faulty("launch")) return;
   At(launchMs, [this, path] {
-    main_ = windows_.Add({"CLW4MainClass", "ｸﾗﾘｽﾜｰｸｽ 4.0", kProcess});
+    main_ = windows_.Add({"CLW4MainClass", kMainTitle, kProcess});
     windows_.foreground = main_;
     state_ = State::Idle;
     BeginOpen(path);
@@ -60,9 +116,10 @@ void ScriptedClaris::Launch(const std::string& path) {
 
 void ScriptedClaris::BeginOpen(const std::string& path) {
   state_ = State::Opening;
-  document_ = path;
-  if (neverAnswers.count("open")) return;
-  if (readOnly.count(NameOf(path))) {
+  opening_ = {path, NameOf(path), modified.count(NameOf(path)) != 0};
+  opened.push_back(path);
+  if (Faulty("open")) return;
+  if (readOnly.count(opening_.name)) {
     warningsLeft_ = readOnlyRepeats;
     At(openMs, [this] {
       dialog_ = Show("警告");
@@ -74,92 +131,164 @@ void ScriptedClaris::BeginOpen(const std::string& path) {
 }
 
 void ScriptedClaris::FinishOpen() {
-  SetTitle("ｸﾗﾘｽﾜｰｸｽ 4.0 - [" + NameOf(document_) + "]");
-  state_ = State::Document;
+  documents_.push_back(opening_);
+  ShowTitle();
+  state_ = State::Idle;
+}
+
+void ScriptedClaris::BeginClose() {
+  if (documents_.back().modified) {
+    state_ = State::DialogComing;
+    At(dialogMs, [this] {
+      dialog_ = Show("警告");
+      state_ = State::SaveWarning;
+    });
+    return;
+  }
+  state_ = State::Closing;
+  At(closeMs, [this] { FinishClose(); });
+}
+
+void ScriptedClaris::FinishClose() {
+  documents_.pop_back();
+  ShowTitle();
+  state_ = State::Idle;
+  if (quitting_) BeginQuit();
+}
+
+void ScriptedClaris::BeginQuit() {
+  quitting_ = true;
+  if (!documents_.empty()) {
+    BeginClose();
+    return;
+  }
+  state_ = State::Quitting;
+  At(quitMs, [this] {
+    windows_.Remove(main_);
+    main_ = platform::kNoWindow;
+    state_ = State::None;
+  });
 }
 
 void ScriptedClaris::OnKeys(const FakeKeyboard::Sent& sent) {
-  const std::string& k = sent.notation;
-  keys.push_back(k);
-  if (main_ == platform::kNoWindow) {
-    strayKeys.push_back(k);
+  // Keys reach the window in front; those that went to another program's are none of its business.
+  if (!Owns(windows_.foreground)) return;
+  keys.push_back(sent.notation);
+  if (Busy()) {
+    pending_.push_back({sent.notation});
     return;
   }
-  if (k == "^o" && state_ == State::Idle) {
+  Take(sent.notation);
+}
+
+void ScriptedClaris::TakePending() {
+  while (!pending_.empty() && !Busy() && main_ != platform::kNoWindow) {
+    const std::string k = pending_.front().notation;
+    pending_.erase(pending_.begin());
+    Take(k);
+  }
+}
+
+void ScriptedClaris::Take(const std::string& k) {
+  const platform::WindowId front = windows_.foreground;
+  std::string text;
+  switch (state_) {
+    case State::Idle:
+      // While a dialog is open, the main window takes nothing.
+      if (front == main_ && dialog_ == platform::kNoWindow) TakeInIdle(k);
+      else Stray(k);
+      return;
+    case State::OpenDialog:
+      if (front != dialog_) break;
+      if (k == "{ENTER}") {
+        Hide(dialog_);
+        BeginOpen(typed_);
+        return;
+      }
+      if (IsText(k, text)) {
+        typed_ += text;
+        return;
+      }
+      break;
+    case State::ReadOnlyWarning:
+      if (front != dialog_ || k != "{ENTER}") break;
+      Hide(dialog_);
+      if (warningsLeft_-- > 0) {
+        state_ = State::Opening;
+        At(warningRepeatMs, [this] {
+          dialog_ = Show("警告");
+          state_ = State::ReadOnlyWarning;
+        });
+      } else {
+        FinishOpen();
+      }
+      return;
+    case State::PrintDialog: {
+      if (front != dialog_ || k != "{ENTER}") break;
+      Hide(dialog_);
+      state_ = State::Printing;
+      if (Faulty("printing")) return;
+      printing_ = Show("クラリスワークス印刷", /*activate=*/false);
+      auto finish = [this] {
+        Hide(printing_);
+        printed.push_back(documents_.empty() ? std::string() : documents_.back().path);
+        state_ = State::Idle;
+      };
+      if (printingBlink)
+        finish();  // there and gone before anyone looks
+      else
+        At(printMs, finish);
+      return;
+    }
+    case State::SaveWarning:
+      if (front != dialog_ || k != "^n") break;
+      Hide(dialog_);
+      state_ = State::Closing;
+      At(closeMs, [this] { FinishClose(); });
+      return;
+    default:
+      break;
+  }
+  Stray(k);
+}
+
+void ScriptedClaris::TakeInIdle(const std::string& k) {
+  std::string text;
+  if (k == "^o") {
+    ++ordinal_;
+    if (Faulty("opendialog")) return Stray(k);
+    state_ = State::DialogComing;
     At(dialogMs, [this] {
       dialog_ = Show("開く");
       state_ = State::OpenDialog;
       typed_.clear();
     });
-  } else if (k == "{ENTER}" && state_ == State::OpenDialog) {
-    Hide(dialog_);
-    BeginOpen(typed_);
-  } else if (k == "{ENTER}" && state_ == State::ReadOnlyWarning) {
-    Hide(dialog_);
-    if (warningsLeft_-- > 0) {
-      At(warningRepeatMs, [this] { dialog_ = Show("警告"); });
-    } else {
-      FinishOpen();
-    }
-  } else if (k == "^p" && state_ == State::Document) {
-    if (neverAnswers.count("printdialog")) return;
+  } else if (k == "^p" && !documents_.empty()) {
+    if (Faulty("printdialog")) return Stray(k);
+    state_ = State::DialogComing;
     At(dialogMs, [this] {
       dialog_ = Show("印刷");
       state_ = State::PrintDialog;
     });
-  } else if (k == "{ENTER}" && state_ == State::PrintDialog) {
-    Hide(dialog_);
-    state_ = State::Printing;
-    if (neverAnswers.count("printing")) return;
-    platform::WindowId printing = Show("クラリスワークス印刷");
-    auto finish = [this, printing]() mutable {
-      Hide(printing);
-      printed.push_back(document_);
-      state_ = State::Document;
-    };
-    if (printingBlink) {
-      finish();  // there and gone before anyone looks
-    } else {
-      At(printMs, finish);
-    }
-  } else if (k == "^w" && state_ == State::Document) {
-    if (neverAnswers.count("close")) return;
-    if (modified.count(NameOf(document_))) {
-      At(dialogMs, [this] {
-        dialog_ = Show("警告");
-        state_ = State::SaveWarning;
-      });
-    } else {
-      state_ = State::Closing;
-      At(closeMs, [this] {
-        SetTitle("ｸﾗﾘｽﾜｰｸｽ 4.0");
-        document_.clear();
-        state_ = State::Idle;
-      });
-    }
-  } else if (k == "^n" && state_ == State::SaveWarning) {
-    Hide(dialog_);
-    state_ = State::Closing;
-    At(closeMs, [this] {
-      SetTitle("ｸﾗﾘｽﾜｰｸｽ 4.0");
-      document_.clear();
-      state_ = State::Idle;
-    });
-  } else if (k == "^q" && (state_ == State::Idle || state_ == State::Document)) {
-    if (neverAnswers.count("quit")) return;
-    state_ = State::Quitting;
-    At(quitMs, [this] {
-      windows_.Remove(main_);
-      main_ = platform::kNoWindow;
-      state_ = State::None;
-    });
-  } else if (state_ == State::OpenDialog && k.size() > 0 && k[0] != '^' && k != "{ENTER}") {
-    // Typed text: the characters the notation stands for.
-    if (const auto strokes = ParseKeyNotation(k)) {
-      for (const auto& stroke : *strokes) AppendUtf8(typed_, stroke.character);
-    }
+  } else if (k == "^w" && !documents_.empty()) {
+    if (Faulty("close")) return Stray(k);
+    quitting_ = false;
+    BeginClose();
+  } else if (k == "^q") {
+    if (Faulty("quit")) return Stray(k);
+    BeginQuit();
+  } else if (k == "^n") {
+    // A new document: no person printing a list would want it.
+    Stray(k);
+    ++untitled;
+    documents_.push_back({std::string(kUntitled) + std::to_string(untitled), "", false});
+    documents_.back().name = documents_.back().path;
+    ShowTitle();
+  } else if (!documents_.empty() && (k == "{ENTER}" || IsText(k, text))) {
+    Stray(k);
+    documents_.back().modified = true;  // typed into the document
   } else {
-    strayKeys.push_back(k);
+    Stray(k);
   }
 }
 

@@ -2,6 +2,11 @@
 // A scripted ClarisWorks for the print run's tests, living in virtual time: it reacts to the
 // keystrokes of a FakeKeyboard and to the shell's "open" as the real application does, with
 // delays counted on the FakeClock, through windows of a FakeWindowSystem.
+//
+// It is as awkward as the real one: keys reach it only through the window in front; a key that
+// arrives while it is busy (a dialog on its way, a document opening, printing or closing) waits
+// and is taken afterwards, in whatever state it is in then; Ctrl+N outside the save warning makes a
+// new untitled document, and Enter or text typed into a document modifies it.
 
 #include <cstdint>
 #include <functional>
@@ -11,6 +16,7 @@
 #include <vector>
 
 #include "fakes/fakes.h"
+#include "platform/ansi_paths.h"
 #include "platform/event_pump.h"
 #include "platform/shell.h"
 #include "printing/print_queue.h"
@@ -33,33 +39,61 @@ class ScriptedClaris {
   std::set<std::string> readOnly;   // file names raising the read-only warning
   int readOnlyRepeats = 0;          // times it comes back after being answered
   std::set<std::string> modified;   // file names raising the save warning
-  // Faults: a step that never answers ("open", "printdialog", "printing", "close", "quit"), and
-  // a printing window shorter than one poll.
+  // Faults: a step that never answers ("launch", "opendialog", "open", "printdialog", "printing",
+  // "close", "quit") for the document of that ordinal (0: every document), and a printing window
+  // shorter than one poll.
   std::set<std::string> neverAnswers;
+  int faultDocument = 0;
   bool printingBlink = false;
 
   ScriptedClaris(FakeWindowSystem& windows, FakeClock& clock, FakeKeyboard& keyboard);
 
   // What the run did to it.
-  std::vector<std::string> printed;  // full paths, in order
-  std::vector<std::string> keys;     // every notation received
-  std::vector<std::string> strayKeys;  // keys that arrived where they do nothing
+  std::vector<std::string> printed;    // full paths (or names of untitled documents), in order
+  std::vector<std::string> opened;     // every path it was asked to open, in order
+  std::vector<std::string> keys;       // every notation that reached one of its windows
+  std::vector<std::string> strayKeys;  // keys that did nothing, or what no person would want
+  int untitled = 0;                    // new documents made by a stray Ctrl+N
   bool running() const { return main_ != platform::kNoWindow; }
+  bool Owns(platform::WindowId window) const;
 
   void Launch(const std::string& path);  // the shell's "open"
+  // The user (or another program giving the foreground back) activates ClarisWorks: its open
+  // dialog, if any, comes to the front with it.
+  void Activate();
   // Runs what is due at the clock's current time.
   void Advance();
 
  private:
-  enum class State { None, Idle, OpenDialog, Opening, ReadOnlyWarning, Document, PrintDialog, Printing, SaveWarning,
-                     Closing, Quitting };
+  enum class State {
+    None, Idle, DialogComing, OpenDialog, Opening, ReadOnlyWarning, PrintDialog, Printing, SaveWarning, Closing,
+    Quitting,
+  };
+  struct Document {
+    std::string path;
+    std::string name;
+    bool modified = false;
+  };
+  struct Pending {
+    std::string notation;
+  };
+
+  bool Busy() const;
+  bool Faulty(const char* step) const;
   void At(int delayMs, std::function<void()> action);
   void OnKeys(const FakeKeyboard::Sent& sent);
-  platform::WindowId Show(const std::string& title);
+  void Take(const std::string& k);
+  void TakeInIdle(const std::string& k);
+  void Stray(const std::string& k) { strayKeys.push_back(k); }
+  void TakePending();
+  platform::WindowId Show(const std::string& title, bool activate = true);
   void Hide(platform::WindowId& window);
-  void SetTitle(const std::string& title);
+  void ShowTitle();
   void BeginOpen(const std::string& path);
   void FinishOpen();
+  void BeginClose();
+  void FinishClose();
+  void BeginQuit();
   static std::string NameOf(const std::string& path);
 
   FakeWindowSystem& windows_;
@@ -67,9 +101,14 @@ class ScriptedClaris {
   State state_ = State::None;
   platform::WindowId main_ = platform::kNoWindow;
   platform::WindowId dialog_ = platform::kNoWindow;
+  platform::WindowId printing_ = platform::kNoWindow;
   std::string typed_;
-  std::string document_;
+  Document opening_;
+  std::vector<Document> documents_;  // open documents, the front one last
   int warningsLeft_ = 0;
+  int ordinal_ = 0;                  // of the target document being opened (1, 2, ...)
+  bool quitting_ = false;
+  std::vector<Pending> pending_;     // keys that came while it was busy
   std::multimap<std::int64_t, std::function<void()>> timeline_;
 };
 
@@ -144,6 +183,25 @@ class FakePump final : public platform::EventPump {
   void PumpPending() override {
     ++pumps;
     if (onPump) onPump();
+  }
+};
+
+// Paths that an ANSI program can read unless they hold one of `unreadable`'s texts or are longer
+// than `longest` bytes; short forms as listed.
+class FakeAnsiPaths final : public platform::AnsiPaths {
+ public:
+  std::vector<std::string> unreadable{"한", "ü"};
+  std::size_t longest = 259;
+  std::map<std::string, std::string> shortForms;
+  bool ReachesAnsiProgram(std::string_view path) override {
+    if (path.size() > longest) return false;
+    for (const auto& u : unreadable)
+      if (path.find(u) != std::string_view::npos) return false;
+    return true;
+  }
+  std::string ShortForm(std::string_view path) override {
+    const auto it = shortForms.find(std::string(path));
+    return it == shortForms.end() ? std::string() : it->second;
   }
 };
 

@@ -22,6 +22,8 @@ class RecordingHandlers final : public MainWindowHandlers {
   void SendMail() override { calls.push_back("SendMail"); }
   void OpenMakersWebPage() override { calls.push_back("Web"); }
   void ShowAbout() override { calls.push_back("About"); }
+  bool printRunUnderWay = false;
+  bool PrintRunUnderWay() const override { return printRunUnderWay; }
 };
 
 struct World {

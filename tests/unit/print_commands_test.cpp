@@ -120,7 +120,8 @@ struct CommandWorld {
     }
     void ShowMainWindow() override { calls.push_back("show"); }
   } session;
-  PrintCommands commands{list, view, probes, messages, session, state};
+  fakes::FakeAnsiPaths ansi;
+  PrintCommands commands{list, view, probes, ansi, messages, session, state};
 
   explicit CommandWorld(int entries) {
     for (int i = 1; i <= entries; ++i) list.Add(fakes::MakeEntry("C:\\d\\" + std::to_string(i) + ".cwj"));

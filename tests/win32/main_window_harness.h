@@ -73,6 +73,8 @@ class RecordingHandlers final : public MainWindowHandlers {
   void SendMail() override { calls.push_back("SendMail"); }
   void OpenMakersWebPage() override { calls.push_back("Web"); }
   void ShowAbout() override { calls.push_back("About"); }
+  bool printRunUnderWay = false;
+  bool PrintRunUnderWay() const override { return printRunUnderWay; }
 };
 
 // HKCU\Software\VelmokTest\<test name>-<process id>, removed with everything below it.

@@ -11,6 +11,7 @@
 #include "intake/intake.h"
 #include "intake/print_list.h"
 #include "mainwindow/win32/frm_main.h"
+#include "platform/win32/ansi_paths_win32.h"
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/keyboard_win32.h"
@@ -64,16 +65,18 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   Intake intake(list, frmMain.Logic().View(), files, log);
 
   PrintState printState;
-  const std::string systemFolder = Narrow(SystemFolder());
+  // ClarisWorks is started in the program's own folder.
+  const std::string programFolder = Narrow(ProgramFolder());
   FrmProgress frmProgress(instance, clock, printState, [&](FrmProgress& window, int& printed) {
     PrintRun run({probes, keyboard, shell, *queue, clock, window.Services(),
-                  reinterpret_cast<platform::WindowId>(window.Handle()), systemFolder});
-    const bool ok = run.PrintSub(list.Count(), printState.TargetFiles);
+                  reinterpret_cast<platform::WindowId>(window.Handle()), programFolder});
+    const bool ok = run.PrintSub(list.Count(), printState.TargetFiles, printState.ClarisPaths);
     printed = run.PrintedCount();
     return ok;
   });
-  Win32PrintSession session([&] { return frmMain.Handle(); }, frmProgress);
-  PrintCommands print(list, frmMain.Logic().View(), probes, messages, session, printState);
+  Win32PrintSession session(frmMain, frmProgress);
+  Win32AnsiPaths ansiPaths;
+  PrintCommands print(list, frmMain.Logic().View(), probes, ansiPaths, messages, session, printState);
 
   DiagnosticsCommands diagnostics(instance, shell, files);
 

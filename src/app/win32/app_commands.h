@@ -31,6 +31,7 @@ class AppCommands final : public MainWindowHandlers {
   void SendMail() override;
   void OpenMakersWebPage() override;
   void ShowAbout() override;
+  bool PrintRunUnderWay() const override { return parts_.print && parts_.print->RunUnderWay(); }
 
  private:
   HWND Owner() const { return parts_.frmMain ? parts_.frmMain->Handle() : nullptr; }

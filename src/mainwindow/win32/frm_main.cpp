@@ -231,6 +231,17 @@ void FrmMain::CloseWindow() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 // --- messages -----------------------------------------------------------------------------------
 
+void FrmMain::HideForPrintRun() {
+  ShowWindow(hwnd_, SW_HIDE);
+  EnableWindow(hwnd_, FALSE);
+}
+
+void FrmMain::ShowAfterPrintRun() {
+  EnableWindow(hwnd_, TRUE);
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
 int FrmMain::RunMessageLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) PumpOne(msg);
@@ -272,6 +283,7 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CONTEXTMENU:
+      if (logic_->PrintRunUnderWay()) return 0;
       // The keyboard's menu key (or Shift+F10) on the list: the pop-up at the current entry.
       if (listView_ && reinterpret_cast<HWND>(wp) == listView_->Handle() && lp == -1) {
         logic_->RefreshMenus();
@@ -297,7 +309,17 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE && listView_) SetFocus(listView_->Handle());
       return 0;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == SC_CLOSE && !logic_->CloseAllowed()) return 0;
+      break;
+    case WM_QUERYENDSESSION:
+      return logic_->QueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (FrmMainLogic::SaveAtEndSession(wp != FALSE)) Unload();
+      return 0;
     case WM_CLOSE:
+      // Not while a print run holds the program: the run would type on with nobody to see it.
+      if (!logic_->CloseAllowed()) return 0;
       Unload();
       KillTimer(hwnd_, kClipboardTimer);
       DestroyWindow(hwnd_);

@@ -51,6 +51,11 @@ class FrmMain final : public MainView {
   // Lets one pending message through the window's accelerators and dispatches it.
   bool PumpOne(MSG& msg);
 
+  // While a print run holds the program the window is hidden and disabled, so that no input
+  // reaches it; commands that are posted or sent to it do nothing (FrmMainLogic).
+  void HideForPrintRun();
+  void ShowAfterPrintRun();
+
   HWND Handle() const { return hwnd_; }
   HWND ListHandle() const { return listView_ ? listView_->Handle() : nullptr; }
   HWND StatusHandle() const { return status_; }

@@ -1,6 +1,8 @@
 #include "platform/win32/keyboard_win32.h"
 
 #include <array>
+#include <cstdint>
+#include <iterator>
 
 namespace velmok::win32 {
 
@@ -67,11 +69,9 @@ std::optional<WORD> VirtualKeyOf(char32_t c) {
 constexpr std::array<std::pair<unsigned, WORD>, 3> kModifierKeys = {{
     {kShift, VK_SHIFT}, {kCtrl, VK_CONTROL}, {kAlt, VK_MENU}}};
 
-// Key-up events for the modifier keys the user is holding down, so they do not combine with ours.
-void ReleaseHeldModifiers(std::vector<INPUT>& out) {
-  for (const int vk : {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN}) {
-    if (GetAsyncKeyState(vk) & 0x8000) out.push_back(VirtualKey(static_cast<WORD>(vk), true));
-  }
+// An event's key: its virtual key, or for a Unicode character the character, apart.
+std::uint32_t KeyOf(const INPUT& input) {
+  return (input.ki.dwFlags & KEYEVENTF_UNICODE) ? 0x10000u + input.ki.wScan : input.ki.wVk;
 }
 
 // Waits until the thread behind `window` has taken and handled every input event queued before the
@@ -132,21 +132,61 @@ std::optional<std::vector<INPUT>> BuildKeyInputs(const std::vector<KeyStroke>& s
   return out;
 }
 
-bool Win32Keyboard::SendKeys(std::string_view notation, Wait wait) {
-  const auto strokes = ParseKeyNotation(notation);
-  if (!strokes) return false;
-  if (strokes->empty()) return true;
-  auto keys = BuildKeyInputs(*strokes);
-  if (!keys) return false;
-  std::vector<INPUT> inputs;
-  ReleaseHeldModifiers(inputs);
-  inputs.insert(inputs.end(), keys->begin(), keys->end());
+std::vector<INPUT> ReleasesFor(const std::vector<INPUT>& inputs, std::size_t sent) {
+  std::vector<const INPUT*> down;
+  for (std::size_t i = 0; i < sent && i < inputs.size(); ++i) {
+    const INPUT& input = inputs[i];
+    const std::uint32_t key = KeyOf(input);
+    if (!(input.ki.dwFlags & KEYEVENTF_KEYUP)) {
+      down.push_back(&input);
+      continue;
+    }
+    for (auto it = down.rbegin(); it != down.rend(); ++it)
+      if (KeyOf(**it) == key) {
+        down.erase(std::next(it).base());
+        break;
+      }
+  }
+  std::vector<INPUT> releases;
+  for (auto it = down.rbegin(); it != down.rend(); ++it) {
+    INPUT up = **it;
+    up.ki.dwFlags |= KEYEVENTF_KEYUP;
+    releases.push_back(up);
+  }
+  return releases;
+}
 
+bool UserHoldsAModifier() {
+  for (const int vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
+    if (GetAsyncKeyState(vk) & 0x8000) return true;
+  return false;
+}
+
+platform::Keyboard::Outcome Win32Keyboard::SendKeysTo(platform::WindowId front, std::string_view notation,
+                                                      Wait wait) {
+  const auto strokes = ParseKeyNotation(notation);
+  if (!strokes) return Outcome::Refused;
+  auto inputs = BuildKeyInputs(*strokes);
+  if (!inputs) return Outcome::Refused;
+
+  const HWND expected = reinterpret_cast<HWND>(front);
+  // Checked right before the keys go, so that no other window can come between the check and them.
   const HWND target = GetForegroundWindow();
-  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  if (sent != inputs.size()) return false;
+  if (expected && target != expected) return Outcome::NotInFront;
+  if (inputs->empty()) return Outcome::Sent;
+  // Releasing a key the user holds would act on its own: a lone Alt-up opens the menu bar of the
+  // window in front, a lone Windows-key-up the Start menu. Nothing goes out until it is let go.
+  if (UserHoldsAModifier()) return Outcome::ModifiersHeld;
+
+  const UINT sent = SendInput(static_cast<UINT>(inputs->size()), inputs->data(), sizeof(INPUT));
+  if (sent != inputs->size()) {
+    std::vector<INPUT> releases = ReleasesFor(*inputs, sent);
+    if (!releases.empty()) SendInput(static_cast<UINT>(releases.size()), releases.data(), sizeof(INPUT));
+    return Outcome::Failed;
+  }
   if (wait == Wait::UntilProcessed) WaitUntilProcessed(target);
-  return true;
+  if (expected && GetForegroundWindow() != expected) return Outcome::ForegroundChanged;
+  return Outcome::Sent;
 }
 
 }  // namespace velmok::win32

@@ -16,9 +16,16 @@ namespace velmok::win32 {
 // virtual key on this layout.
 std::optional<std::vector<INPUT>> BuildKeyInputs(const std::vector<KeyStroke>& strokes);
 
+// The key-up events that release what the first `sent` of `inputs` pressed and did not release,
+// last pressed first released.
+std::vector<INPUT> ReleasesFor(const std::vector<INPUT>& inputs, std::size_t sent);
+
+// Whether the user holds Shift, Ctrl, Alt or a Windows key.
+bool UserHoldsAModifier();
+
 class Win32Keyboard final : public platform::Keyboard {
  public:
-  bool SendKeys(std::string_view notation, Wait wait) override;
+  Outcome SendKeysTo(platform::WindowId front, std::string_view notation, Wait wait) override;
 };
 
 }  // namespace velmok::win32

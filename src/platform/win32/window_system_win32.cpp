@@ -23,6 +23,18 @@ platform::WindowId Win32WindowSystem::FindTopLevelByTitle(std::string_view title
   return FromHwnd(FindWindowW(nullptr, Widen(title).c_str()));
 }
 
+platform::WindowId Win32WindowSystem::FindTopLevelByTitleOf(std::uint32_t process, std::string_view title) {
+  const std::wstring wide = Widen(title);
+  // FindWindowEx goes through the top-level windows of that title one after the other, matching
+  // titles as FindWindow does.
+  for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, wide.c_str()); window;
+       window = FindWindowExW(nullptr, window, nullptr, wide.c_str())) {
+    DWORD owner = 0;
+    if (GetWindowThreadProcessId(window, &owner) != 0 && owner == process) return FromHwnd(window);
+  }
+  return platform::kNoWindow;
+}
+
 std::string Win32WindowSystem::WindowTitle(platform::WindowId window, std::size_t maxChars) {
   std::vector<wchar_t> buffer(maxChars + 1, L'\0');
   const int n = GetWindowTextW(ToHwnd(window), buffer.data(), static_cast<int>(buffer.size()));

@@ -95,6 +95,7 @@ bool FrmProgress::CreateWindowAndControls() {
 }
 
 void FrmProgress::ShowModal() {
+  quitRequested_ = false;
   if (!CreateWindowAndControls()) {
     state_.LastPrintResult = -1;
     return;
@@ -109,27 +110,55 @@ void FrmProgress::ShowModal() {
 
   MSG msg;
   while (hwnd_ && IsWindow(hwnd_)) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+    if (quitRequested_ && !logic_.Running()) {
+      EndForQuit();
       break;
     }
-    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      QuitRequested(static_cast<int>(msg.wParam));
+      continue;
+    }
+    if (got < 0) break;
+    Dispatch(msg);
   }
+}
+
+// The program is to end: the report is not waited for, and the quit goes on to the main loop.
+void FrmProgress::EndForQuit() {
+  if (hwnd_ && IsWindow(hwnd_)) {
+    KillTimer(hwnd_, kBlinkTimer);
+    DestroyWindow(hwnd_);
+  }
+  PostQuitMessage(quitCode_);
+}
+
+void FrmProgress::QuitRequested(int code) {
+  quitRequested_ = true;
+  quitCode_ = code;
+  // No keystroke may follow once nobody is left to see the report.
+  logic_.StopForGood();
+}
+
+bool FrmProgress::Dispatch(MSG& msg) {
+  const bool input = (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+                     (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+                     (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCXBUTTONDBLCLK);
+  if (input && msg.hwnd && hwnd_ && msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
 }
 
 void FrmProgress::PumpPending() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
+      QuitRequested(static_cast<int>(msg.wParam));
       return;
     }
-    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    Dispatch(msg);
   }
 }
 
@@ -206,6 +235,7 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case kStartRun:
       logic_.Form_Activate();
+      if (hwnd_) ShutdownBlockReasonDestroy(hwnd_);
       return 0;
     case WM_PAINT:
       logic_.Form_Paint();
@@ -229,6 +259,13 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) == SC_CLOSE && !logic_.CloseAllowed()) return 0;
       break;
+    case WM_QUERYENDSESSION:
+      if (logic_.QueryEndSession()) return TRUE;
+      ShutdownBlockReasonCreate(hwnd_, Widen(texts::kSessionEndDuringRun).c_str());
+      return FALSE;
+    case WM_ENDSESSION:
+      if (wp) logic_.StopForGood();
+      return 0;
     case WM_CLOSE:
       // Only the program closes this window: after a successful run, or by its 閉じる button.
       if (logic_.CloseAllowed()) {

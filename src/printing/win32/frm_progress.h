@@ -51,7 +51,8 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   void ReplaceStatus(std::string_view text) override;
   void SetProgress(double value) override;
 
-  // EventPump: every waiting message once, as DoEvents does.
+  // EventPump: every waiting message once, as DoEvents does. Input meant for another window of the
+  // program (the hidden main window) is dropped, and a request to quit stops the run first.
   void PumpPending() override;
 
  private:
@@ -61,6 +62,9 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   void Paint();
   void KeepOnTop();
   int Px(int twips) const;
+  bool Dispatch(MSG& msg);
+  void QuitRequested(int code);
+  void EndForQuit();
 
   HINSTANCE instance_;
   PrintState& state_;
@@ -76,6 +80,8 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   ScopedGdi warningFont_;
   ScopedGdi font_;
   UINT dpi_ = 96;
+  bool quitRequested_ = false;  // WM_QUIT arrived: the program ends once the run has stopped
+  int quitCode_ = 0;
 };
 
 }  // namespace velmok::win32

@@ -2,29 +2,23 @@
 
 #include <windows.h>
 
-#include <functional>
-
+#include "mainwindow/win32/frm_main.h"
 #include "printing/print_commands.h"
 #include "printing/win32/frm_progress.h"
 
 namespace velmok::win32 {
 
-// The main window hidden while the modal progress window holds the run.
+// The main window hidden and disabled while the modal progress window holds the run.
 class Win32PrintSession final : public PrintSession {
  public:
-  Win32PrintSession(std::function<HWND()> mainWindow, FrmProgress& progress)
-      : mainWindow_(std::move(mainWindow)), progress_(progress) {}
+  Win32PrintSession(FrmMain& main, FrmProgress& progress) : main_(main), progress_(progress) {}
 
-  void HideMainWindow() override { ShowWindow(mainWindow_(), SW_HIDE); }
+  void HideMainWindow() override { main_.HideForPrintRun(); }
   void ShowProgressModal() override { progress_.ShowModal(); }
-  void ShowMainWindow() override {
-    HWND main = mainWindow_();
-    ShowWindow(main, SW_SHOW);
-    SetForegroundWindow(main);
-  }
+  void ShowMainWindow() override { main_.ShowAfterPrintRun(); }
 
  private:
-  std::function<HWND()> mainWindow_;
+  FrmMain& main_;
   FrmProgress& progress_;
 };
 
