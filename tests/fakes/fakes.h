@@ -113,18 +113,32 @@ class FakeKeyboard final : public platform::Keyboard {
   };
   std::vector<Sent> sent;                     // every batch that went out
   std::vector<platform::WindowId> receivers;  // the window in front as each of them went out
+  std::vector<std::uint32_t> receiverProcesses;  // and its process
   std::function<void(const Sent&)> onSend;    // the keys arrive
   std::function<void()> afterSend;            // the world, once they were taken
   FakeWindowSystem* desk = nullptr;
   bool modifiersHeld = false;
   std::optional<Outcome> fault;               // Refused or Failed: nothing is delivered
 
+  std::function<void(platform::WindowId front, std::string_view notation, Outcome)> onAttempt;  // for traces
+
   Outcome SendKeysTo(platform::WindowId front, std::string_view notation, Wait wait) override {
+    const Outcome outcome = Deliver(front, notation, wait);
+    if (onAttempt) onAttempt(front, notation, outcome);
+    return outcome;
+  }
+
+ private:
+  Outcome Deliver(platform::WindowId front, std::string_view notation, Wait wait) {
     if (desk && front != platform::kNoWindow && desk->foreground != front) return Outcome::NotInFront;
     if (modifiersHeld) return Outcome::ModifiersHeld;
     if (fault) return *fault;
     sent.push_back({std::string(notation), wait});
     receivers.push_back(desk ? desk->foreground : platform::kNoWindow);
+    receiverProcesses.push_back(0);
+    if (desk)
+      if (const auto it = desk->windows.find(desk->foreground); it != desk->windows.end())
+        receiverProcesses.back() = it->second.process;
     if (onSend) onSend(sent.back());
     if (afterSend) afterSend();
     if (desk && front != platform::kNoWindow && desk->foreground != front) return Outcome::ForegroundChanged;

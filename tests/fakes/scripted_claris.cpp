@@ -92,6 +92,18 @@ void ScriptedClaris::Activate() {
   windows_.foreground = dialog_ != platform::kNoWindow ? dialog_ : main_;
 }
 
+void ScriptedClaris::Crash() {
+  for (platform::WindowId* w : {&dialog_, &printing_, &main_})
+    if (*w != platform::kNoWindow) {
+      windows_.Remove(*w);
+      *w = platform::kNoWindow;
+    }
+  timeline_.clear();
+  pending_.clear();
+  documents_.clear();
+  state_ = State::None;
+}
+
 void ScriptedClaris::ShowTitle() {
   if (main_ == platform::kNoWindow) return;
   windows_.windows[main_].title =
@@ -286,7 +298,8 @@ void ScriptedClaris::TakeInIdle(const std::string& k) {
     ShowTitle();
   } else if (!documents_.empty() && (k == "{ENTER}" || IsText(k, text))) {
     Stray(k);
-    documents_.back().modified = true;  // typed into the document
+    ++typedIntoDocument;
+    documents_.back().modified = true;
   } else {
     Stray(k);
   }

@@ -54,6 +54,7 @@ class ScriptedClaris {
   std::vector<std::string> keys;       // every notation that reached one of its windows
   std::vector<std::string> strayKeys;  // keys that did nothing, or what no person would want
   int untitled = 0;                    // new documents made by a stray Ctrl+N
+  int typedIntoDocument = 0;           // Enter or text typed into an open document
   bool running() const { return main_ != platform::kNoWindow; }
   bool Owns(platform::WindowId window) const;
 
@@ -61,6 +62,8 @@ class ScriptedClaris {
   // The user (or another program giving the foreground back) activates ClarisWorks: its open
   // dialog, if any, comes to the front with it.
   void Activate();
+  // The process ends at once: every window gone, nothing more happens.
+  void Crash();
   // Runs what is due at the clock's current time.
   void Advance();
 

@@ -167,6 +167,55 @@ TEST(FrmMainLogic, DisabledElementsPerformNothing) {
   EXPECT_EQ(w.handlers.calls, (std::vector<std::string>{"Paste", "Property C:\\d\\2.cwj"}));
 }
 
+// While a print run holds the program, the main window is hidden; whatever still reaches it
+// (a command posted by another program, an accelerator, a close) does nothing, so that after the
+// run everything is exactly as before.
+TEST(FrmMainLogic, NothingHappensWhileAPrintRunHoldsTheProgram) {
+  World w(3);
+  w.list.SetCurrent(1);
+  w.list.SetSelected(2, true);
+  w.logic.ClipboardWatch(true);
+  w.logic.RefreshMenus();
+  const fakes::FakeMainView before = w.view;
+  w.handlers.printRunUnderWay = true;
+
+  std::vector<int> every;
+  for (int id = IDM_FILE_NEW; id <= IDM_FILE_CLOSE; ++id) every.push_back(id);
+  for (int id = IDM_EDIT_DELETE; id <= IDM_EDIT_CHANGE; ++id) every.push_back(id);
+  for (int i = 0; i < 4; ++i)
+    for (int base : {IDM_VIEW_CHANGEVIEW0, IDM_VIEW_SORTORDER0, IDM_POPUP_VIEW0, IDM_POPUP_SORT0})
+      every.push_back(base + i);
+  for (int id : {IDM_PRINT_ALLPRINT, IDM_PRINT_SELECTEDPRINT, IDM_DEBUG_LOGGINGLEVEL0, IDM_DEBUG_LOGGINGLEVEL0 + 1,
+                 IDM_DEBUG_SENDMAIL, IDM_HELP_INFO})
+    every.push_back(id);
+  for (int id = IDM_POPUP_DELETE; id <= IDM_POPUP_PROPERTY; ++id) every.push_back(id);
+  for (int id = IDT_NEW; id <= IDT_INFO; ++id) every.push_back(id);
+  for (int id : every) w.logic.Execute(id);
+  w.logic.ColumnClick(0);
+  w.logic.ListButtonDown(2);
+  w.logic.ListButtonUp(2);
+
+  EXPECT_TRUE(w.handlers.calls.empty());
+  EXPECT_EQ(w.list.Count(), 3u);
+  EXPECT_EQ(w.list.Current(), std::optional<std::size_t>(1));
+  EXPECT_TRUE(w.list.IsSelected(2));
+  EXPECT_EQ(w.view.closes, 0);
+  EXPECT_EQ(w.view.popups, 0);
+  EXPECT_EQ(w.view.listChanges, before.listChanges);
+  EXPECT_EQ(w.view.status, before.status);
+  EXPECT_EQ(w.view.enabled, before.enabled);
+  EXPECT_EQ(w.view.checked, before.checked);
+  EXPECT_EQ(w.log.DebugLevel(), 0);
+  EXPECT_FALSE(w.logic.CloseAllowed());
+  EXPECT_FALSE(w.logic.QueryEndSession()) << "log-off waits until the run has been stopped";
+
+  w.handlers.printRunUnderWay = false;
+  EXPECT_TRUE(w.logic.CloseAllowed());
+  EXPECT_TRUE(w.logic.QueryEndSession());
+  w.logic.Execute(IDM_FILE_NEW);
+  EXPECT_EQ(w.list.Count(), 0u) << "after the run, commands work again";
+}
+
 TEST(FrmMainLogic, PointerEvents) {
   World w(3);
   w.list.SetCurrent(1);

@@ -6,6 +6,7 @@
 #include "fakes/fakes.h"
 #include "fakes/print_list_builder.h"
 #include "fakes/scripted_claris.h"
+#include "printing/claris_paths.h"
 #include "printing/frm_progress_logic.h"
 
 namespace velmok {
@@ -102,6 +103,36 @@ TEST(FrmProgress, TheStopButtonWorksOnceAndNoRunStartsBesideAnother) {
   EXPECT_EQ(w.view.button, "閉じる(&X)");
 }
 
+TEST(FrmProgress, AStopPressedJustBeforeTheRunStartsIsNotLost) {
+  ProgressWorld w;
+  w.run = [&](int&) { return w.services.DoEventsEx() == 0; };
+  w.logic.Form_Load();
+  w.logic.cmdCancel_Click();  // between the window's showing and its first activation
+  EXPECT_FALSE(w.view.buttonEnabled);
+  w.logic.Form_Activate();
+  EXPECT_EQ(w.state.LastPrintResult, -1);
+  EXPECT_EQ(w.display.text, "\r\n中断要求が発生しました。\r\n");
+}
+
+TEST(FrmProgress, ASessionEndIsRefusedWhileTheRunIsStoppedFirst) {
+  ProgressWorld w;
+  w.run = [&](int&) {
+    EXPECT_FALSE(w.logic.QueryEndSession()) << "refused while the run is under way";
+    EXPECT_TRUE(w.services.CancelRequested()) << "and the run is stopped before its next keystroke";
+    EXPECT_FALSE(w.view.buttonEnabled);
+    return w.services.DoEventsEx() == 0;
+  };
+  w.logic.Form_Load();
+  EXPECT_FALSE(w.logic.QueryEndSession()) << "a run about to start counts as under way";
+  w.logic.Form_Load();
+  w.logic.Form_Activate();
+  EXPECT_EQ(w.state.LastPrintResult, -1);
+  EXPECT_TRUE(w.logic.QueryEndSession()) << "the report of a stopped run does not hold the session";
+  w.logic.StopForGood();
+  EXPECT_EQ(w.view.button, "閉じる(&X)") << "a stop after the run changes nothing";
+  EXPECT_TRUE(w.view.buttonEnabled);
+}
+
 struct CommandWorld {
   PrintList list;
   fakes::FakeMainView view;
@@ -142,6 +173,7 @@ TEST(PrintCommands, RefusalsAndTargets) {
   {
     SCOPED_TRACE("ClarisWorks running");
     CommandWorld w(2);
+    w.state.TargetFiles = {"stale"};
     w.windows.Add({"CLW4MainClass", "ｸﾗﾘｽﾜｰｸｽ 4.0", 7});
     w.commands.mnuPrint_AllPrint_Click();
     ASSERT_EQ(w.messages.shown.size(), 1u);
@@ -183,6 +215,113 @@ TEST(PrintCommands, RefusalsAndTargets) {
     EXPECT_TRUE(w.messages.shown.empty());
     EXPECT_EQ(w.view.status, "印刷に失敗しました。");
   }
+}
+
+// The outcome is reported in its order: the message box first, then the status line.
+TEST(PrintCommands, TheMessageBoxComesBeforeTheStatusLine) {
+  CommandWorld w(1);
+  struct Boxes final : platform::MessageBoxes {
+    fakes::FakeMainView* view = nullptr;
+    std::vector<std::string> statusWhenShown;
+    void ShowOk(std::string_view, Icon) override { statusWhenShown.push_back(view->status); }
+  } boxes;
+  boxes.view = &w.view;
+  PrintCommands commands{w.list, w.view, w.probes, w.ansi, boxes, w.session, w.state};
+  w.view.status = "before";
+  w.session.onShow = [&] { w.state.LastPrintResult = 1; };
+  commands.mnuPrint_AllPrint_Click();
+  EXPECT_EQ(boxes.statusWhenShown, std::vector<std::string>{"before"});
+  EXPECT_EQ(w.view.status, "1個のファイルを正常に印刷しました。");
+}
+
+TEST(PrintCommands, ARunNeverStartsInsideAnotherNorReportsAnEarlierSuccess) {
+  {
+    SCOPED_TRACE("commands given while the run is under way");
+    CommandWorld w(3);
+    w.session.onShow = [&] {
+      EXPECT_TRUE(w.commands.RunUnderWay());
+      const auto targets = w.state.TargetFiles;
+      w.commands.mnuPrint_SelectedPrint_Click();
+      w.commands.mnuPrint_AllPrint_Click();
+      w.commands.ExecPrint();
+      EXPECT_EQ(w.state.TargetFiles, targets) << "the documents of the run stay as they are";
+      w.state.LastPrintResult = 3;
+    };
+    w.commands.mnuPrint_AllPrint_Click();
+    EXPECT_EQ(w.session.calls, (std::vector<std::string>{"hide", "progress", "show"}));
+    EXPECT_EQ(w.messages.shown.size(), 1u);
+    EXPECT_FALSE(w.commands.RunUnderWay());
+  }
+  {
+    SCOPED_TRACE("a run that never starts");
+    CommandWorld w(2);
+    w.state.LastPrintResult = 5;  // the last run's success
+    w.commands.mnuPrint_AllPrint_Click();
+    EXPECT_EQ(w.view.status, "印刷に失敗しました。");
+    EXPECT_TRUE(w.messages.shown.empty());
+  }
+}
+
+TEST(PrintCommands, DocumentsClarisWorksCannotReadGoByTheirShortNameOrNotAtAll) {
+  const std::string readable = "C:\\d\\a.cwj";
+  const std::string mueller = "C:\\d\\b_Müller.cwj";
+  const std::string hangul = "C:\\d\\c_한글.cwj";
+  const std::string deep = "C:\\" + std::string(300, 'x') + "\\d.cwj";
+  struct Case {
+    const char* name;
+    std::vector<std::string> documents;
+    std::map<std::string, std::string> shortForms;
+    std::vector<std::string> handed;     // empty: refused
+    std::vector<std::string> refused;
+  };
+  const std::vector<Case> cases = {
+      {"every path readable, handed over as it stands", {readable, "C:\\d\\見積 (案).cwj"}, {},
+       {readable, "C:\\d\\見積 (案).cwj"}, {}},
+      {"short names stand in", {readable, mueller, deep},
+       {{mueller, "C:\\d\\B_M_~1.CWJ"}, {deep, "C:\\XXXXXX~1\\D.CWJ"}},
+       {readable, "C:\\d\\B_M_~1.CWJ", "C:\\XXXXXX~1\\D.CWJ"}, {}},
+      {"no short name", {readable, hangul, mueller}, {{mueller, "C:\\d\\B_M_~1.CWJ"}}, {}, {hangul}},
+      {"a short name ClarisWorks cannot read either", {mueller, deep}, {{mueller, "C:\\d\\Müller~1.cwj"}}, {},
+       {mueller, deep}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CommandWorld w(0);
+    for (const auto& d : c.documents) w.list.Add(fakes::MakeEntry(d));
+    w.ansi.shortForms = c.shortForms;
+    w.view.status = "unchanged";
+    w.session.onShow = [&] { w.state.LastPrintResult = static_cast<int>(w.state.TargetFiles.size()); };
+    w.commands.mnuPrint_AllPrint_Click();
+    if (c.refused.empty()) {
+      EXPECT_EQ(w.state.TargetFiles, c.documents) << "the run shows the documents' own names";
+      EXPECT_EQ(w.state.ClarisPaths, c.handed);
+      continue;
+    }
+    EXPECT_TRUE(w.session.calls.empty()) << "refused before anything is sent";
+    EXPECT_TRUE(w.state.TargetFiles.empty());
+    EXPECT_EQ(w.view.status, "unchanged");
+    ASSERT_EQ(w.messages.shown.size(), 1u);
+    EXPECT_EQ(w.messages.shown[0].second, platform::MessageBoxes::Icon::Information);
+    EXPECT_EQ(w.messages.shown[0].first, UnreachableDocumentsMessage(c.refused));
+    for (const auto& r : c.refused) EXPECT_NE(w.messages.shown[0].first.find(r), std::string::npos) << r;
+  }
+}
+
+TEST(ClarisPaths, TheRefusalNamesTenDocumentsAndCountsTheRest) {
+  const auto many = [](int n) {
+    std::vector<std::string> v;
+    for (int i = 1; i <= n; ++i) v.push_back("C:\\d\\" + std::to_string(i) + "_한.cwj");
+    return v;
+  };
+  const std::string intro = UnreachableDocumentsMessage({});
+  EXPECT_EQ(UnreachableDocumentsMessage(many(1)), intro + "\r\nC:\\d\\1_한.cwj");
+  const std::string eleven = UnreachableDocumentsMessage(many(11));
+  EXPECT_NE(eleven.find("11_한.cwj"), std::string::npos) << "eleven are all named: a count of one helps nobody";
+  EXPECT_EQ(eleven.find("ほか"), std::string::npos);
+  const std::string fifteen = UnreachableDocumentsMessage(many(15));
+  EXPECT_NE(fifteen.find("10_한.cwj"), std::string::npos);
+  EXPECT_EQ(fifteen.find("11_한.cwj"), std::string::npos);
+  EXPECT_EQ(fifteen.substr(fifteen.size() - std::string("\r\nほか 5 個のファイル").size()), "\r\nほか 5 個のファイル");
 }
 
 TEST(PrintQueue, JobsMinusOne) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/scripted_claris.h"
+#include "unit/print_run_world.h"
 
 namespace velmok {
 namespace {
@@ -11,41 +11,9 @@ using fakes::FakeKeyboard;
 using platform::Keyboard;
 
 constexpr const char* kCrLf = "\r\n";
-const std::string kTimeout = "\r\nタイムアウトしました。\r\n";
-const std::string kStopped = "\r\n中断要求が発生しました。\r\n";
-
-struct RunWorld {
-  fakes::FakeWindowSystem windows;
-  fakes::FakeClock clock;
-  FakeKeyboard keyboard;
-  fakes::ScriptedClaris claris{windows, clock, keyboard};
-  fakes::FakeShell shell;
-  fakes::ScriptedQueue queue;
-  fakes::RecordingDisplay display;
-  fakes::FakePump pump;
-  ProgressServices progress{display, pump, clock};
-  ClarisProbes probes{windows, keyboard};
-  PrintRun run{{probes, keyboard, shell, queue, clock, progress, 555, "C:\\Program Files\\VELMOK"}};
-
-  RunWorld() {
-    shell.onOpen = [this](const std::string& file) { claris.Launch(file); };
-    clock.now = {2026, 12, 7, 9, 5, 3, 0};
-  }
-  // Answers everything at once; printing takes one poll.
-  void Prompt() {
-    claris.launchMs = claris.dialogMs = claris.openMs = claris.closeMs = claris.quitMs = 0;
-    claris.printMs = 50;
-  }
-  // Requests the emergency stop once the virtual clock has reached `ms`.
-  void StopAt(std::int64_t ms) {
-    pump.onPump = [this, ms] {
-      if (clock.sleptMs >= ms) progress.SetCancelRequested(true);
-    };
-  }
-  bool Run(const std::vector<std::string>& targets, std::size_t listCount = 3) {
-    return run.PrintSub(listCount, targets);
-  }
-};
+const std::string& kTimeout = fakes::kTimeoutText;
+const std::string& kStopped = fakes::kStopText;
+using fakes::RunWorld;
 
 // The counters below follow from the delays: a pause is 21 slices of 50 ms (1050 ms), and a
 // wait's poll k comes k * 50 ms after it starts.
