@@ -38,6 +38,7 @@ class FakeHost final : public Host {
   void Log(std::string_view) override {}
   void Beep() override { calls.push_back("beep"); }
   void StartFocusThief(unsigned holdMs) override { calls.push_back("thief " + std::to_string(holdMs)); }
+  void Block(unsigned ms) override { calls.push_back("block " + std::to_string(ms)); }
   void Crash() override { calls.push_back("crash"); }
   void Hang() override { calls.push_back("hang"); }
   void Quit() override { calls.push_back("quit"); }

@@ -123,3 +123,37 @@ TEST(Clw4SimFileName, IsTheLastComponentOfThePath) {
 
 }  // namespace
 }  // namespace clw4sim::testing
+
+namespace clw4sim::testing {
+namespace {
+
+// What the real program does with keys a print run should never send: Ctrl+N makes a new
+// document, typing into a document modifies it (its close then asks to save), and a close that
+// blocks the program leaves keys to be taken afterwards.
+TEST_F(Clw4SimFaults, StrayKeysHaveTheRealProgramsConsequences) {
+  knobs.closeBlockMs = 2500;
+  Sim().Start(kDoc1);
+  Elapse(Timer::OpenDone);
+  EXPECT_EQ(Press(Surface::Main, kEnter).status, KeyStatus::Stray);
+  Press(Surface::Main, Ctrl('W'));
+  EXPECT_EQ(Sim().CurrentPhase(), Phase::SaveWarning) << "typed into: it asks to be saved";
+  Press(Surface::SaveWarning, Ctrl('N'));
+  EXPECT_EQ(host.calls.back(), "block 2500") << "the close holds the program";
+  const KeyVerdict late = Press(Surface::Main, Ctrl('N'));
+  EXPECT_TRUE(late.wait) << "a key while closing waits";
+  Elapse(Timer::CloseDone);
+  EXPECT_TRUE(Sim().TakesKeys());
+  const KeyVerdict taken = Press(Surface::Main, Ctrl('N'));
+  EXPECT_EQ(taken.status, KeyStatus::Stray);
+  ASSERT_NE(Sim().CurrentDocument(), nullptr);
+  EXPECT_EQ(Sim().CurrentDocument()->name, "名称未設定 1");
+  EXPECT_EQ(host.calls.back(), "document 名称未設定 1");
+  Press(Surface::Main, Ctrl('P'));
+  Elapse(Timer::PrintDialogDue);
+  Press(Surface::PrintDialog, kEnter);
+  Elapse(Timer::PrintDone);
+  EXPECT_THAT(host.journal, ElementsAre("名称未設定 1")) << "what a stray Ctrl+N makes gets printed";
+}
+
+}  // namespace
+}  // namespace clw4sim::testing

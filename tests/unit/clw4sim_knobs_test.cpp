@@ -92,6 +92,8 @@ TEST(Clw4SimKnobs, DefaultsPutTheJournalsInTheTempFolder) {
   EXPECT_TRUE(knobs.readOnly.Empty());
   EXPECT_FALSE(knobs.crashAt || knobs.hangAt || knobs.noDialog || knobs.stealFocus);
   EXPECT_TRUE(knobs.singleInstance);
+  EXPECT_FALSE(knobs.ansi);
+  EXPECT_EQ(knobs.closeBlockMs, 0u);
   EXPECT_TRUE(knobs.problems.empty());
 }
 
@@ -110,6 +112,8 @@ TEST(Clw4SimKnobs, EveryVariableIsReadAndBadValuesKeepTheDefault) {
                                     {"CLW4SIM_CLOSE_DELAY_MS", "-3"},
                                     {"CLW4SIM_QUIT_DELAY_MS", "0"},
                                     {"CLW4SIM_WARNING_AGAIN_MS", "40"},
+                                    {"CLW4SIM_CLOSE_BLOCK_MS", "2500"},
+                                    {"CLW4SIM_ANSI", "on"},
                                     {"CLW4SIM_READONLY", "a.cwj|b.cwj"},
                                     {"CLW4SIM_READONLY_REPEAT", "2"},
                                     {"CLW4SIM_MODIFIED", "*"},
@@ -142,6 +146,8 @@ TEST(Clw4SimKnobs, EveryVariableIsReadAndBadValuesKeepTheDefault) {
   EXPECT_EQ(knobs.noDialog, (MissingDialog{DialogKind::Print, 3}));
   EXPECT_EQ(knobs.stealFocus, (FocusTheft{Moment{Step::Opened, 1}, 800}));
   EXPECT_FALSE(knobs.singleInstance);
+  EXPECT_TRUE(knobs.ansi);
+  EXPECT_EQ(knobs.closeBlockMs, 2500u);
   ASSERT_EQ(knobs.problems.size(), 3u);
   EXPECT_EQ(knobs.problems[0], "CLW4SIM_DIALOG_DELAY_MS=abc: not understood, ignored");
   EXPECT_EQ(knobs.problems[1], "CLW4SIM_CLOSE_DELAY_MS=-3: not understood, ignored");

@@ -57,8 +57,10 @@ TEST_F(Clw4SimSimulator, EachStateTakesOnlyItsOwnKeys) {
     std::string_view note;
     bool translate;
     bool deliver;
+    bool wait = false;  // the program is busy: the key is kept and judged later
   };
   const auto U = KeyStatus::Used;
+  const auto S = KeyStatus::Stray;
   const auto I = KeyStatus::Ignored;
   const auto M = KeyStatus::Modifier;
   const Case cases[] = {
@@ -66,7 +68,7 @@ TEST_F(Clw4SimSimulator, EachStateTakesOnlyItsOwnKeys) {
       {State::NoDocument, Surface::Main, Ctrl('P'), I, "no document", true, false},
       {State::NoDocument, Surface::Main, Ctrl('W'), I, "no document", true, false},
       {State::NoDocument, Surface::Main, Ctrl('Q'), U, "quit", false, false},
-      {State::NoDocument, Surface::Main, Ctrl('N'), I, "no command", true, false},
+      {State::NoDocument, Surface::Main, Ctrl('N'), S, "new document", false, false},
       {State::NoDocument, Surface::Main, kEnter, I, "no command", true, false},
       {State::NoDocument, Surface::Main, Down('O'), I, "no command", true, false},
       {State::NoDocument, Surface::Main, Down('O', kCtrl | kShift), I, "no command", true, false},
@@ -79,6 +81,10 @@ TEST_F(Clw4SimSimulator, EachStateTakesOnlyItsOwnKeys) {
       {State::Document, Surface::Main, Ctrl('W'), U, "close", false, false},
       {State::Document, Surface::Main, Ctrl('O'), U, "open dialog", false, false},
       {State::Document, Surface::Main, kEscape, I, "no command", true, false},
+      {State::Document, Surface::Main, kEnter, S, "typed into the document", false, false},
+      {State::Document, Surface::Main, Char('a'), S, "typed into the document", false, false},
+      {State::Document, Surface::Main, Char(0x0E, kCtrl), I, "no command", true, false},
+      {State::Document, Surface::Main, Ctrl('N'), S, "new document", false, false},
       {State::OpenDialog, Surface::OpenDialog, Down(vk::kPacket), U, "typed", true, false},
       {State::OpenDialog, Surface::OpenDialog, Char(0x898B), U, "typed", true, true},
       {State::OpenDialog, Surface::OpenDialog, Char(' '), U, "typed", true, true},
@@ -97,11 +103,11 @@ TEST_F(Clw4SimSimulator, EachStateTakesOnlyItsOwnKeys) {
       {State::PrintDialog, Surface::PrintDialog, Char('1'), I, "not for this dialog", true, false},
       {State::PrintDialog, Surface::PrintDialog, Ctrl('P'), I, "not for this dialog", true, false},
       {State::PrintDialog, Surface::Main, Ctrl('W'), I, "a dialog is open", true, false},
-      {State::Printing, Surface::Main, Ctrl('W'), I, "busy: printing", true, false},
-      {State::Printing, Surface::Printing, kEnter, I, "busy: printing", true, false},
-      {State::Opening, Surface::Main, Ctrl('P'), I, "busy: opening", true, false},
-      {State::DialogComing, Surface::Main, Down(vk::kPacket), I, "busy: a dialog is coming", true, false},
-      {State::DialogComing, Surface::Main, kEnter, I, "busy: a dialog is coming", true, false},
+      {State::Printing, Surface::Main, Ctrl('W'), I, "busy: printing", true, false, true},
+      {State::Printing, Surface::Printing, kEnter, I, "busy: printing", true, false, true},
+      {State::Opening, Surface::Main, Ctrl('P'), I, "busy: opening", true, false, true},
+      {State::DialogComing, Surface::Main, Down(vk::kPacket), I, "busy: a dialog is coming", true, false, true},
+      {State::DialogComing, Surface::Main, kEnter, I, "busy: a dialog is coming", true, false, true},
       {State::ReadOnly, Surface::ReadOnlyWarning, kEnter, U, "ok", false, false},
       {State::ReadOnly, Surface::ReadOnlyWarning, kEscape, I, "not for this dialog", true, false},
       {State::ReadOnly, Surface::ReadOnlyWarning, Ctrl('N'), I, "not for this dialog", true, false},
@@ -140,7 +146,8 @@ TEST_F(Clw4SimSimulator, EachStateTakesOnlyItsOwnKeys) {
     EXPECT_EQ(verdict.note, c.note);
     EXPECT_EQ(verdict.translate, c.translate);
     EXPECT_EQ(verdict.deliver, c.deliver);
-    if (c.status != KeyStatus::Used || verdict.command == Command::None) {
+    EXPECT_EQ(verdict.wait, c.wait);
+    if (c.status == KeyStatus::Ignored || c.status == KeyStatus::Modifier || verdict.command == Command::None) {
       EXPECT_EQ(Sim().CurrentPhase(), before) << "a key that is not a command must change nothing";
       EXPECT_EQ(host.calls.size(), callsBefore);
     }

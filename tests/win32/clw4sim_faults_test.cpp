@@ -180,3 +180,49 @@ TEST_F(Clw4SimFaults, DialogOpenedWhileTheThiefHoldsTheForegroundIsActiveWhenItC
 
 }  // namespace
 }  // namespace velmok::testing
+
+namespace velmok::testing {
+namespace {
+
+std::wstring ShortPathOf(const std::wstring& path) {
+  wchar_t buffer[MAX_PATH * 2] = {};
+  const DWORD n = GetShortPathNameW(path.c_str(), buffer, static_cast<DWORD>(std::size(buffer)));
+  return n > 0 && n < std::size(buffer) ? std::wstring(buffer, n) : std::wstring();
+}
+
+// An ANSI program reads names through the code page: a name with a character outside it reaches
+// it mangled, from the command line and from the Open dialog alike; its short form gets through.
+TEST_F(Clw4SimFaults, AnAnsiProgramCannotReadNamesOutsideItsCodePage) {
+  SimSession sim({{L"CLW4SIM_ANSI", L"1"}});
+  const std::wstring japanese = sim.MakeDocument(L"見積.cwj");
+  const std::wstring mueller = sim.MakeDocument(L"b_Müller.cwj");
+  const std::wstring hangul = sim.MakeDocument(L"c_한글.cwj");
+  const std::wstring shortHangul = ShortPathOf(hangul);
+  ASSERT_FALSE(shortHangul.empty());
+  ASSERT_NE(shortHangul, hangul) << "Wine keeps short names";
+
+  ASSERT_TRUE(sim.Launch(mueller));
+  EXPECT_FALSE(sim.WaitForTitle(ClarisTitle(NameOf(mueller)), std::chrono::milliseconds(1500))) << "opened a name it cannot read";
+  EXPECT_EQ(sim.Title(), ClarisTitle());
+  const auto typeIntoOpen = [&](const std::wstring& path) {
+    EXPECT_TRUE(sim.Send("^o"));
+    EXPECT_TRUE(sim.WaitForWindow(OpenTitle()));
+    EXPECT_TRUE(sim.Type(path));
+    EXPECT_TRUE(sim.Send("{ENTER}"));
+  };
+  typeIntoOpen(hangul);
+  EXPECT_TRUE(sim.WaitForWindow(OpenTitle())) << "no such file: the dialog stays";
+  EXPECT_EQ(sim.Title(), ClarisTitle());
+  ASSERT_TRUE(sim.Send("{ESCAPE}"));
+  ASSERT_TRUE(sim.WaitForNoWindow(OpenTitle()));
+
+  typeIntoOpen(japanese);
+  EXPECT_TRUE(sim.WaitForTitle(ClarisTitle(L"見積.cwj"))) << "Shift_JIS names are read whole: " << U8(sim.Title());
+  ASSERT_TRUE(sim.Send("^w"));
+  ASSERT_TRUE(sim.WaitForTitle(ClarisTitle()));
+  typeIntoOpen(shortHangul);
+  EXPECT_TRUE(sim.WaitForTitle(ClarisTitle(NameOf(shortHangul)))) << U8(sim.Title());
+}
+
+}  // namespace
+}  // namespace velmok::testing

@@ -135,7 +135,6 @@ TEST_F(Clw4Sim, KeysTheApplicationWouldNotTakeAreIgnoredAndJournalled) {
   const Case withoutDocument[] = {
       {"no document", "^p", {"down P", "char U+0010"}},
       {"no document", "^w", {"down W", "char U+0017"}},
-      {"no document", "^n", {"down N", "char U+000E"}},
       {"no document", "{ENTER}", {"down RETURN", "char U+000D"}},
       {"no document", "x", {"down PACKET", "char U+0078"}},
       {"no document", "%f", {"sysdown F", "syschar U+0066"}},
@@ -181,6 +180,23 @@ TEST_F(Clw4Sim, KeysTheApplicationWouldNotTakeAreIgnoredAndJournalled) {
   for (const auto& c : inOpenDialog) run(c, OpenTitle());
   EXPECT_TRUE(sim.FindWindowTitled(OpenTitle())) << "the Open dialog stays";
   EXPECT_EQ(sim.FindWindowTitled(PrintTitle()), nullptr);
+}
+
+// Keys a print run must never send do what they do in the real program: Ctrl+N makes a new
+// document, Enter typed into it modifies it, and its close then asks to save.
+TEST_F(Clw4Sim, StrayKeysHaveTheRealProgramsConsequences) {
+  SimSession sim;
+  ASSERT_TRUE(sim.Launch());
+  ASSERT_TRUE(sim.WaitForTitle(ClarisTitle()));
+  ASSERT_TRUE(sim.Send("^n"));
+  EXPECT_TRUE(sim.WaitForTitle(ClarisTitle(L"名称未設定 1"))) << U8(sim.Title());
+  ASSERT_TRUE(sim.Send("{ENTER}"));
+  ASSERT_TRUE(sim.Send("^w"));
+  EXPECT_TRUE(sim.WaitForWindow(WarningTitle())) << "the document was modified by the Enter";
+  std::vector<std::string> stray;
+  for (const auto& k : sim.Keys())
+    if (k.status == KeyStatus::Stray) stray.push_back(KeySummary(k) + " " + k.note);
+  EXPECT_EQ(stray, (std::vector<std::string>{"down N new document", "down RETURN typed into the document"}));
 }
 
 TEST_F(Clw4Sim, KeyboardReturnsOnlyWhenTheReceiverHasTakenEveryKey) {

@@ -108,13 +108,65 @@ bool Application::PreTranslate(const MSG& msg) {
     case KeyMessage::Swallowed: return true;
     case KeyMessage::Journalled: break;
   }
-  const KeyEvent event = KeyEventOf(msg);
-  const KeyVerdict verdict = simulator_.Classify(SurfaceOf(msg.hwnd), event);
-  keys_.Record(verdict.status, event, RootTitle(msg.hwnd), verdict.note);
-  if (verdict.translate) TranslateMessage(&msg);
-  if (verdict.deliver) DispatchMessageW(&msg);
-  simulator_.Perform(verdict.command);
+  WaitingKey key{msg, {}, {}};
+  if (!EventOf(msg, key)) return true;
+  Judge(key, false);
+  TakeWaitingKeys();
   return true;
+}
+
+bool Application::EventOf(const MSG& msg, WaitingKey& key) {
+  key.event = KeyEventOf(msg);
+  const bool character = msg.message == WM_CHAR || msg.message == WM_SYSCHAR;
+  if (!knobs_.ansi || !character) return true;
+  char bytes[2] = {static_cast<char>(msg.wParam & 0xFF), 0};
+  int count = 1;
+  if (leadByte_.message != 0) {
+    bytes[1] = bytes[0];
+    bytes[0] = static_cast<char>(leadByte_.wParam & 0xFF);
+    count = 2;
+    key.leadByte = leadByte_;
+    leadByte_ = MSG{};
+  } else if (IsDBCSLeadByte(static_cast<BYTE>(bytes[0]))) {
+    leadByte_ = msg;
+    return false;
+  }
+  wchar_t unit = 0;
+  if (MultiByteToWideChar(CP_ACP, 0, bytes, count, &unit, 1) == 1) key.event.code = unit;
+  return true;
+}
+
+void Application::Judge(const WaitingKey& key, bool late) {
+  const KeyVerdict verdict = simulator_.Classify(SurfaceOf(key.msg.hwnd), key.event);
+  if (verdict.wait) {
+    // Made into characters at once, as TranslateMessage would have when the program read it;
+    // shortcuts are not.
+    if (!late && verdict.translate && !(key.event.modifiers & (kCtrl | kAlt))) TranslateMessage(&key.msg);
+    waiting_.push_back(key);
+    return;
+  }
+  const std::string note = late ? std::string(verdict.note) + " (typed while busy)" : std::string(verdict.note);
+  keys_.Record(verdict.status, key.event, RootTitle(key.msg.hwnd), note);
+  if (!late && verdict.translate) TranslateMessage(&key.msg);
+  if (verdict.deliver) Deliver(key);
+  simulator_.Perform(verdict.command);
+}
+
+void Application::Deliver(const WaitingKey& key) {
+  MSG msg = key.msg;
+  // An ANSI program's character, as the code page gave it (a character of two bytes joined), to
+  // the system's edit control.
+  if (knobs_.ansi && (msg.message == WM_CHAR || msg.message == WM_SYSCHAR)) msg.wParam = key.event.code;
+  DispatchMessageW(&msg);
+}
+
+// The keys that came while the program was busy, now that it reads its queue again.
+void Application::TakeWaitingKeys() {
+  while (!waiting_.empty() && simulator_.TakesKeys()) {
+    const WaitingKey key = waiting_.front();
+    waiting_.erase(waiting_.begin());
+    Judge(key, true);
+  }
 }
 
 void Application::Log(std::string_view line) { log_.Write(line); }
@@ -184,6 +236,8 @@ void Application::WriteSpoolJob(const Document& document) {
 
 void Application::Beep() { MessageBeep(MB_ICONWARNING); }
 
+void Application::Block(unsigned ms) { Sleep(ms); }
+
 void Application::StartFocusThief(unsigned holdMs) {
   const std::wstring program = ProgramFolder() + L"\\focusthief.exe";
   std::wstring commandLine =
@@ -211,7 +265,10 @@ void Application::Quit() {
   PostQuitMessage(0);
 }
 
-void Application::OnTimerElapsed(Timer timer) { simulator_.OnTimer(timer); }
+void Application::OnTimerElapsed(Timer timer) {
+  simulator_.OnTimer(timer);
+  TakeWaitingKeys();
+}
 
 void Application::OnHandedOver(const std::string& path) {
   Log("handed over: " + path);

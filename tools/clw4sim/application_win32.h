@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "clw4sim/journal_file_win32.h"
 #include "clw4sim/knobs.h"
@@ -44,6 +45,7 @@ class Application final : public Host, private MainWindow::Events {
   void AppendPrintJournal(const std::string& path) override;
   void WriteSpoolJob(const Document& document) override;
   void Beep() override;
+  void Block(unsigned ms) override;
   void StartFocusThief(unsigned holdMs) override;
   void Crash() override;
   void Hang() override;
@@ -54,6 +56,19 @@ class Application final : public Host, private MainWindow::Events {
   void OnHandedOver(const std::string& path) override;
   void OnActivated() override;
   void OnCloseRequested() override;
+
+  // A key that came while the program was busy: its message and its event as it was queued.
+  struct WaitingKey {
+    MSG msg;
+    MSG leadByte;  // an ANSI character's first byte, when it has two (message 0 otherwise)
+    KeyEvent event;
+  };
+  void Judge(const WaitingKey& key, bool late);
+  void TakeWaitingKeys();
+  void Deliver(const WaitingKey& key);
+  // The event of a keyboard message; for ANSI windows a character of two bytes comes as two
+  // messages and makes one event (false for its first byte, which is kept until the second).
+  bool EventOf(const MSG& msg, WaitingKey& key);
 
   Surface SurfaceOf(HWND window) const;
   PanelWindow* ModalPanel() const;
@@ -66,6 +81,8 @@ class Application final : public Host, private MainWindow::Events {
   MainWindow main_;
   std::array<std::unique_ptr<PanelWindow>, kPanelCount> panels_;
   Simulator simulator_;
+  std::vector<WaitingKey> waiting_;
+  MSG leadByte_{};
 };
 
 }  // namespace clw4sim

@@ -51,7 +51,7 @@ std::optional<KeyKind> KindFromName(std::string_view name) {
 }
 
 std::optional<KeyStatus> StatusFromName(std::string_view name) {
-  for (const KeyStatus status : {KeyStatus::Used, KeyStatus::Ignored, KeyStatus::Modifier})
+  for (const KeyStatus status : {KeyStatus::Used, KeyStatus::Ignored, KeyStatus::Stray, KeyStatus::Modifier})
     if (StatusName(status) == name) return status;
   return std::nullopt;
 }
@@ -153,6 +153,7 @@ std::string_view StatusName(KeyStatus status) {
   switch (status) {
     case KeyStatus::Used: return "used";
     case KeyStatus::Ignored: return "ignored";
+    case KeyStatus::Stray: return "stray";
     case KeyStatus::Modifier: return "modifier";
   }
   return "ignored";

@@ -8,8 +8,9 @@
 //
 //   sequence   1, 2, 3 ... in the order the events were taken from the message queue
 //   millis     milliseconds since the program started
-//   status     "used" (the key did something), "ignored" (nothing happened) or "modifier"
-//              (Ctrl, Shift or Alt itself going down; neither used nor ignored)
+//   status     "used" (the key did something), "ignored" (nothing happened), "stray" (it did
+//              something no person printing documents would ask for: a new document, text typed
+//              into a document) or "modifier" (Ctrl, Shift or Alt itself going down)
 //   kind       "down" (WM_KEYDOWN), "sysdown" (WM_SYSKEYDOWN), "char" (WM_CHAR), "syschar"
 //   key        for down/sysdown the virtual key: "A".."Z", "0".."9", a name such as "RETURN",
 //              "ESCAPE", "CONTROL", "PACKET" (a character typed through KEYEVENTF_UNICODE), or
@@ -42,7 +43,7 @@ struct KeyEvent {
   friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
 };
 
-enum class KeyStatus { Used, Ignored, Modifier };
+enum class KeyStatus { Used, Ignored, Stray, Modifier };
 
 struct KeyRecord {
   std::uint64_t sequence = 0;

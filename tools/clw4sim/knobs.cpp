@@ -199,6 +199,7 @@ Knobs ReadKnobs(const EnvironmentLookup& environment, std::string_view tempDir) 
   read.Value("CLW4SIM_CLOSE_DELAY_MS", knobs.closeDelayMs, ParseMillis);
   read.Value("CLW4SIM_QUIT_DELAY_MS", knobs.quitDelayMs, ParseMillis);
   read.Value("CLW4SIM_WARNING_AGAIN_MS", knobs.warningAgainMs, ParseMillis);
+  read.Value("CLW4SIM_CLOSE_BLOCK_MS", knobs.closeBlockMs, ParseMillis);
 
   if (const auto value = environment("CLW4SIM_READONLY")) knobs.readOnly = NameList::Parse(*value);
   read.Value("CLW4SIM_READONLY_REPEAT", knobs.readOnlyRepeat, ParseCount);
@@ -209,6 +210,7 @@ Knobs ReadKnobs(const EnvironmentLookup& environment, std::string_view tempDir) 
   read.Value("CLW4SIM_NO_DIALOG", knobs.noDialog, ParseMissingDialog);
   read.Value("CLW4SIM_STEAL_FOCUS", knobs.stealFocus, ParseFocusTheft);
   read.Value("CLW4SIM_SINGLE_INSTANCE", knobs.singleInstance, ParseSwitch);
+  read.Value("CLW4SIM_ANSI", knobs.ansi, ParseSwitch);
   return knobs;
 }
 

@@ -68,6 +68,9 @@ struct Knobs {
   unsigned closeDelayMs = 100;
   unsigned quitDelayMs = 100;
   unsigned warningAgainMs = 150;
+  // While a document closes, the program's thread does not answer for this long, as when it
+  // writes its files: keys typed meanwhile wait in the queue and are taken afterwards.
+  unsigned closeBlockMs = 0;
 
   NameList readOnly;
   int readOnlyRepeat = 0;
@@ -79,6 +82,10 @@ struct Knobs {
   std::optional<FocusTheft> stealFocus;
 
   bool singleInstance = true;
+  // The program reads names in the system's ANSI code page, as ClarisWorks 4.0 does: its windows
+  // are ANSI windows, and its command line and the path typed into the Open dialog reach it
+  // through the code page, a character outside it as '?'.
+  bool ansi = false;
 
   // One line for each knob whose value could not be read (that knob keeps its default).
   std::vector<std::string> problems;

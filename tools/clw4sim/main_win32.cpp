@@ -44,21 +44,34 @@
 //   CLW4SIM_STEAL_FOCUS       <step>:<n>:<ms> — at that moment focusthief.exe (beside this program)
 //                             takes the foreground for <ms>, then gives it back
 //   CLW4SIM_THIEF_KEYLOG      key journal of focusthief.exe. Default %TEMP%\focusthief-keys.txt
+//   CLW4SIM_CLOSE_BLOCK_MS    while a document closes, the program does not answer for this long
+//                             (as when it writes its files); keys typed meanwhile are taken after
 //   CLW4SIM_SINGLE_INSTANCE   1 (default): a start with a document while the program already runs
 //                             hands the document to the running program and ends, as the real
 //                             program does; 0: every start is a program of its own
+//   CLW4SIM_ANSI              1: an ANSI program, as ClarisWorks 4.0 is: ANSI windows and message
+//                             loop; its command line and the path typed into "開く" reach it through
+//                             the ANSI code page, so a character outside it arrives as '?'
+//
+// Keys that come while the program is busy (a dialog on its way, a document opening, printing or
+// closing) wait and are taken once it is done, in whatever state it is then. Ctrl+N outside the
+// save warning makes a new document "名称未設定 n"; Enter or text typed into a document modifies
+// it. Both are journalled as "stray".
 
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <optional>
+#include <string_view>
+#include <vector>
 #include <string>
 
 #include "clw4sim/application_win32.h"
 #include "clw4sim/knobs.h"
 #include "clw4sim/main_window_win32.h"
 #include "clw4sim/texts.h"
+#include "clw4sim/window_win32.h"
 #include "platform/win32/wide.h"
 
 namespace {
@@ -80,6 +93,29 @@ std::string TempFolder() {
   wchar_t path[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, path);
   return Narrow(path);
+}
+
+// The first argument of an ANSI command line, as an ANSI program reads it ("" when none), and the
+// number of arguments with the program.
+std::string AnsiCommandLineDocument(int& argumentCount) {
+  std::string_view line(GetCommandLineA());
+  std::vector<std::string> arguments;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i >= line.size()) break;
+    std::string argument;
+    bool quoted = false;
+    for (; i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t')); ++i) {
+      if (line[i] == '"')
+        quoted = !quoted;
+      else
+        argument += line[i];
+    }
+    arguments.push_back(argument);
+  }
+  argumentCount = static_cast<int>(arguments.size());
+  return arguments.size() > 1 ? clw4sim::FromAnsi(arguments[1]) : std::string();
 }
 
 // The document named on the command line (the first argument), or an empty string.
@@ -104,15 +140,18 @@ bool HandOver(HWND running, const std::string& document) {
          answer == TRUE;
 }
 
-int RunMessageLoop(clw4sim::Application& application) {
+int RunMessageLoop(clw4sim::Application& application, bool ansi) {
   MSG msg;
   for (;;) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    const BOOL got = ansi ? GetMessageA(&msg, nullptr, 0, 0) : GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
     if (application.PreTranslate(msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    if (ansi)
+      DispatchMessageA(&msg);
+    else
+      DispatchMessageW(&msg);
   }
 }
 
@@ -120,8 +159,9 @@ int RunMessageLoop(clw4sim::Application& application) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   clw4sim::Knobs knobs = clw4sim::ReadKnobs(EnvironmentValue, TempFolder());
+  clw4sim::UseAnsiWindows(knobs.ansi);
   int argumentCount = 0;
-  const std::string document = CommandLineDocument(argumentCount);
+  const std::string document = knobs.ansi ? AnsiCommandLineDocument(argumentCount) : CommandLineDocument(argumentCount);
 
   if (knobs.singleInstance) {
     if (HWND running = FindWindowW(Widen(clw4sim::texts::kMainClass).c_str(), nullptr)) {
@@ -138,5 +178,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   clw4sim::Application application(std::move(knobs));
   if (argumentCount > 2) application.Log("arguments after the first are ignored");
   if (!application.Start(document)) return 1;
-  return RunMessageLoop(application);
+  const bool ansi = clw4sim::AnsiWindows();
+  return RunMessageLoop(application, ansi);
 }

@@ -27,7 +27,7 @@ bool MainWindow::Create() {
 void MainWindow::ShowDocument(const Document* document) {
   documentName_ = document ? document->name : std::string();
   documentPath_ = document ? document->path : std::string();
-  SetWindowTextW(Handle(), Widen(texts::MainTitle(documentName_)).c_str());
+  SetTitle(Handle(), texts::MainTitle(documentName_));
   Refresh();
 }
 

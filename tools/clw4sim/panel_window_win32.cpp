@@ -24,6 +24,9 @@ bool PanelWindow::Create(HWND owner, const PanelLook& look) {
   if (look.withEditField) {
     RECT client{};
     GetClientRect(Handle(), &client);
+    // The system's edit control, also for an ANSI program: its characters come through the ANSI
+    // message loop (a character outside the code page arrives as '?', one of two bytes as two
+    // messages that dispatching joins), and the program reads its text in the code page.
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, kMargin,
                             client.bottom - kEditHeight - kMargin, client.right - 2 * kMargin, kEditHeight, Handle(),
                             nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -44,6 +47,14 @@ void PanelWindow::Show(bool activate) {
 
 std::string PanelWindow::EditText() const {
   if (!edit_) return {};
+  if (AnsiWindows()) {
+    // What an ANSI program reads: the bytes of the code page.
+    const int length = GetWindowTextLengthA(edit_);
+    std::string bytes(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(edit_, bytes.data(), length + 1);
+    bytes.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return FromAnsi(bytes);
+  }
   const int length = GetWindowTextLengthW(edit_);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = GetWindowTextW(edit_, text.data(), length + 1);

@@ -37,6 +37,20 @@ KeyVerdict ForTheEditField(std::string_view note) {
   return KeyVerdict{KeyStatus::Used, Command::None, note, /*translate=*/true, /*deliver=*/true};
 }
 
+KeyVerdict Stray(Command command, std::string_view note, bool translate = false) {
+  return KeyVerdict{KeyStatus::Stray, command, note, translate, /*deliver=*/false};
+}
+
+KeyVerdict Waiting(std::string_view note) {
+  KeyVerdict verdict{KeyStatus::Ignored, Command::None, note, /*translate=*/true, /*deliver=*/false};
+  verdict.wait = true;
+  return verdict;
+}
+
+bool IsTypedCharacter(const KeyEvent& key) {
+  return key.kind == KeyKind::Char && key.code >= 0x20 && key.code != 0x7F && key.modifiers == 0;
+}
+
 using Phase = Simulator::Phase;
 
 // The surface that takes keys in each phase (Other: none, the program is busy).
@@ -97,9 +111,15 @@ void Simulator::CloseRequested() {
   Perform(Command::Quit);
 }
 
+bool Simulator::TakesKeys() const {
+  return SurfaceTakingKeys(phase_) != Surface::Other || phase_ == Phase::Stopped;
+}
+
 KeyVerdict Simulator::Classify(Surface surface, const KeyEvent& key) {
   if (key.IsDown() && IsModifierKey(key.code))
     return KeyVerdict{KeyStatus::Modifier, Command::None, "modifier", true, false};
+  // A busy program does not read its queue: the key is taken once it is done.
+  if (!TakesKeys()) return Waiting(WhyNotTaken(phase_));
   const Surface expected = SurfaceTakingKeys(phase_);
   if (surface != expected) {
     if (surface == Surface::Main || expected == Surface::Other) return Ignored(WhyNotTaken(phase_));
@@ -132,6 +152,11 @@ KeyVerdict Simulator::ClassifyMain(const KeyEvent& key) const {
     return Used(Command::Close, "close");
   }
   if (IsShortcut(key, 'Q')) return Used(Command::Quit, "quit");
+  // What the real program does with keys nobody printing documents would send it.
+  if (IsShortcut(key, 'N')) return Stray(Command::NewDocument, "new document");
+  if (document && IsPlainKey(key, vk::kReturn)) return Stray(Command::TypeIntoDocument, "typed into the document");
+  if (document && IsTypedCharacter(key)) return Stray(Command::TypeIntoDocument, "typed into the document");
+  if (document && key.kind == KeyKind::Down && key.code == vk::kPacket) return Stray(Command::None, "typing", true);
   return Ignored("no command");
 }
 
@@ -238,12 +263,26 @@ void Simulator::Perform(Command command) {
       host_.Hide(Surface::SaveWarning);
       host_.Log(command == Command::Save ? "saved: " + documents_.back().path : "not saved: " + documents_.back().path);
       Enter(Phase::Closing, texts::kStatusClosing);
-      host_.StartTimer(Timer::CloseDone, knobs_.closeDelayMs);
+      StartClosing();
       break;
     case Command::CancelClose:
       host_.Hide(Surface::SaveWarning);
       quitting_ = false;
       Enter(Phase::Idle, texts::kStatusReady);
+      break;
+    case Command::NewDocument: {
+      Document document;
+      document.name = std::string(texts::kUntitled) + std::to_string(++untitled_);
+      documents_.push_back(document);
+      host_.ShowDocument(&documents_.back());
+      host_.Log("new document: " + document.name);
+      break;
+    }
+    case Command::TypeIntoDocument:
+      if (!documents_.empty() && !documents_.back().modified) {
+        documents_.back().modified = true;
+        host_.Log("modified by typing: " + documents_.back().name);
+      }
       break;
   }
 }
@@ -278,7 +317,7 @@ void Simulator::OnTimer(Timer timer) {
     case Timer::PrintDone: {
       if (phase_ != Phase::Printing) return;
       const Document& document = documents_.back();
-      host_.AppendPrintJournal(document.path);
+      host_.AppendPrintJournal(document.path.empty() ? document.name : document.path);
       host_.WriteSpoolJob(document);
       host_.Log("handed to the spooler: " + document.path);
       host_.Hide(Surface::Printing);
@@ -329,7 +368,15 @@ void Simulator::BeginClose() {
     ShowPanel(Surface::SaveWarning);
   } else {
     Enter(Phase::Closing, texts::kStatusClosing);
-    host_.StartTimer(Timer::CloseDone, knobs_.closeDelayMs);
+    StartClosing();
+  }
+}
+
+void Simulator::StartClosing() {
+  host_.StartTimer(Timer::CloseDone, knobs_.closeDelayMs);
+  if (knobs_.closeBlockMs > 0) {
+    host_.Log("closing blocks for " + std::to_string(knobs_.closeBlockMs) + " ms");
+    host_.Block(knobs_.closeBlockMs);
   }
 }
 

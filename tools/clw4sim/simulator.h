@@ -21,7 +21,7 @@ enum class Timer { OpenDialogDue, PrintDialogDue, OpenDone, WarningAgain, PrintD
 struct Document {
   std::string path;
   std::string name;  // the last component of the path
-  int ordinal = 0;   // 1, 2, ... in the order this process opened documents
+  int ordinal = 0;   // 1, 2, ... in the order this process opened documents; 0 for a new one
   bool readOnly = false;
   bool modified = false;
   int warningsLeft = 0;  // how many more times the read-only warning comes back
@@ -54,6 +54,8 @@ class Host {
   virtual void Beep() = 0;
 
   virtual void StartFocusThief(unsigned holdMs) = 0;
+  // The program's thread does not answer for `ms` (keys typed meanwhile wait in the queue).
+  virtual void Block(unsigned ms) = 0;
   // The process ends abruptly; does not return in the program.
   virtual void Crash() = 0;
   // The user-interface thread stops answering; does not return in the program.
@@ -65,7 +67,7 @@ class Host {
 // What a key did, decided before it is acted on so that it is journalled first.
 enum class Command {
   None, OpenDialogLater, PrintDialogLater, Close, Quit, SubmitOpen, MissingPath, CancelOpen, StartPrint,
-  CancelPrint, DismissReadOnly, Save, DontSave, CancelClose,
+  CancelPrint, DismissReadOnly, Save, DontSave, CancelClose, NewDocument, TypeIntoDocument,
 };
 
 struct KeyVerdict {
@@ -74,6 +76,9 @@ struct KeyVerdict {
   std::string_view note;
   bool translate = true;  // let the message loop make characters of the key
   bool deliver = false;   // hand it to the window (the edit field of the Open dialog)
+  // The program is busy: the key waits, as in the queue of a thread that does not read it, and is
+  // judged again once the program takes keys (TakesKeys).
+  bool wait = false;
 };
 
 class Simulator {
@@ -98,6 +103,8 @@ class Simulator {
   void OnTimer(Timer timer);
 
   Phase CurrentPhase() const { return phase_; }
+  // Whether a key is judged now rather than kept for later (the program is not busy).
+  bool TakesKeys() const;
   const Document* CurrentDocument() const { return documents_.empty() ? nullptr : &documents_.back(); }
   int DocumentsStarted() const { return ordinals_; }
 
@@ -112,6 +119,7 @@ class Simulator {
   void BeginOpen(const std::string& path);
   void FinishOpen();
   void BeginClose();
+  void StartClosing();
   void FinishClose();
   void Enter(Phase phase, std::string_view status);
   void ShowPanel(Surface surface);
@@ -125,6 +133,7 @@ class Simulator {
   std::optional<Document> opening_;
   int ordinals_ = 0;
   bool quitting_ = false;
+  int untitled_ = 0;  // new documents made so far
 };
 
 }  // namespace clw4sim

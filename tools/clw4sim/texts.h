@@ -20,6 +20,9 @@ inline std::string MainTitle(std::string_view documentName) {
   return std::string(kMainTitle) + " - [" + std::string(documentName) + "]";
 }
 
+// A document made by Ctrl+N, numbered from 1.
+inline constexpr std::string_view kUntitled = "名称未設定 ";
+
 // Client area of the main window.
 inline constexpr std::string_view kNoDocument = "書類は開いていません";
 inline constexpr std::string_view kDocumentLabel = "書類: ";

@@ -33,6 +33,19 @@ class Window {
   velmok::win32::ScopedWindow window_;
 };
 
+// Whether the simulator's windows are ANSI windows (classes, creation, window procedures, texts
+// in the ANSI code page), as those of a program of ClarisWorks' time. Set once, before any window.
+void UseAnsiWindows(bool ansi);
+bool AnsiWindows();
+
+// UTF-8 to the ANSI code page and back; a character the code page lacks becomes '?' (or a
+// look-alike), as for any ANSI program.
+std::string ToAnsi(std::string_view utf8);
+std::string FromAnsi(std::string_view ansi);
+
+// Sets a window's title, through the ANSI code page for ANSI windows.
+void SetTitle(HWND window, std::string_view utf8);
+
 // The font of every text the simulator draws (a Japanese user-interface font).
 HFONT UiFont();
 

@@ -1,11 +1,14 @@
-// focusthief.exe <hold-ms> <keylog-path> — another program that pushes itself into the foreground
-// for a while, as a mail notifier or an update prompt does in the middle of a print run.
+// focusthief.exe <hold-ms> <keylog-path> [<title> [behind]] — another program that pushes itself
+// into the foreground for a while, as a mail notifier or an update prompt does in the middle of a
+// print run; or, with "behind", one that only keeps a window open in the background (a mail
+// program's "警告", an editor's "印刷").
 //
 // It remembers the foreground window, creates its key journal (empty, before its window shows, so
-// a test can tell that it ran), shows the window "よそのアプリ" (class "VelmokFocusThief") and takes
-// the foreground. Every key it receives meanwhile is journalled in the simulator's key journal
-// format (status "ignored", or "modifier" for Ctrl, Shift and Alt). After <hold-ms> milliseconds it
-// gives the foreground back to the window it took it from and ends.
+// a test can tell that it ran), shows the window "よそのアプリ" (or <title>; class
+// "VelmokFocusThief") and takes the foreground, unless "behind". Every key it receives meanwhile is
+// journalled in the simulator's key journal format (status "ignored", or "modifier" for Ctrl, Shift
+// and Alt). After <hold-ms> milliseconds it gives the foreground back to the window it took it from
+// and ends.
 
 #include <windows.h>
 
@@ -28,19 +31,24 @@ constexpr UINT_PTR kHoldTimer = 1;
 
 class ThiefWindow final : public clw4sim::Window {
  public:
-  ThiefWindow(HWND previous, unsigned holdMs) : previous_(previous), holdMs_(holdMs) {}
+  ThiefWindow(HWND previous, unsigned holdMs, std::wstring title, bool behind)
+      : previous_(previous), holdMs_(holdMs), title_(std::move(title)), behind_(behind) {}
 
   bool Create() {
     const std::wstring className = Widen(clw4sim::texts::kThiefClass);
     const RECT bounds{260, 220, 260 + 440, 220 + 150};
-    if (!CreateAs(className.c_str(), WS_EX_TOPMOST, WS_OVERLAPPEDWINDOW, Widen(clw4sim::texts::kThiefTitle), bounds,
-                  nullptr))
+    if (!CreateAs(className.c_str(), behind_ ? 0 : WS_EX_TOPMOST, WS_OVERLAPPEDWINDOW, title_, bounds, nullptr))
       return false;
-    // In the foreground before it can be seen, so that keys typed once it shows reach it.
-    SetForegroundWindow(Handle());
-    ShowWindow(Handle(), SW_SHOW);
+    if (behind_) {
+      ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+      SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    } else {
+      // In the foreground before it can be seen, so that keys typed once it shows reach it.
+      SetForegroundWindow(Handle());
+      ShowWindow(Handle(), SW_SHOW);
+      SetFocus(Handle());
+    }
     UpdateWindow(Handle());
-    SetFocus(Handle());
     SetTimer(Handle(), kHoldTimer, holdMs_, nullptr);
     return true;
   }
@@ -69,13 +77,15 @@ class ThiefWindow final : public clw4sim::Window {
  private:
   void GiveBack() {
     KillTimer(Handle(), kHoldTimer);
-    if (previous_ && IsWindow(previous_)) SetForegroundWindow(previous_);
+    if (!behind_ && previous_ && IsWindow(previous_)) SetForegroundWindow(previous_);
     Destroy();
     PostQuitMessage(0);
   }
 
   HWND previous_;
   unsigned holdMs_;
+  std::wstring title_;
+  bool behind_;
 };
 
 }  // namespace
@@ -89,12 +99,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   const unsigned holdMs = static_cast<unsigned>(wcstoul(arguments[1], nullptr, 10));
   const std::string keyJournalPath = Narrow(arguments[2]);
+  const std::wstring title = count > 3 ? std::wstring(arguments[3]) : Widen(clw4sim::texts::kThiefTitle);
+  const bool behind = count > 4 && std::wstring(arguments[4]) == L"behind";
   LocalFree(arguments);
 
   const HWND previous = GetForegroundWindow();
   clw4sim::TouchFile(keyJournalPath);
   clw4sim::KeyJournal journal(keyJournalPath);
-  ThiefWindow window(previous, holdMs);
+  ThiefWindow window(previous, holdMs, title, behind);
   if (!window.Create()) return 1;
 
   MSG msg;
