@@ -185,7 +185,8 @@ platform::Keyboard::Outcome Win32Keyboard::SendKeysTo(platform::WindowId front, 
     return Outcome::Failed;
   }
   if (wait == Wait::UntilProcessed) WaitUntilProcessed(target);
-  if (expected && GetForegroundWindow() != expected) return Outcome::ForegroundChanged;
+  // A window the keys closed may be reported in front for a moment after it has gone.
+  if (expected && (GetForegroundWindow() != expected || !IsWindow(expected))) return Outcome::ForegroundChanged;
   return Outcome::Sent;
 }
 

@@ -1,0 +1,128 @@
+// frmProgress in this process, while its run is under way: controls in their places in twips, the
+// red bold warning in its font, topmost and out of the task bar, the close box and Alt+F4 without
+// effect, the warning blinking every 500 ms.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "platform/win32/system_win32.h"
+#include "printing/win32/frm_progress.h"
+#include "support/win32_test_support.h"
+
+namespace velmok::testing {
+namespace {
+
+int Px(int twips, UINT dpi) { return static_cast<int>(std::lround(twips * static_cast<double>(dpi) / 1440.0)); }
+
+void PumpFor(Millis time) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(time.count());
+  while (GetTickCount64() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(5);
+  }
+}
+
+void CheckTheWindow(win32::FrmProgress& p) {
+  const HWND w = p.Handle();
+  const UINT dpi = GetDpiForWindow(w);
+  EXPECT_EQ(WindowText(w), L"自動操作処理中");
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, Px(7680, dpi));
+  EXPECT_EQ(client.bottom, Px(4050, dpi));
+  const struct {
+    HWND control;
+    const wchar_t* name;
+    int left, top, width, height;  // twips
+  } places[] = {
+      {p.WarningLabel(), L"lblStatus", 120, 120, 7455, 495},
+      {p.StatusBox(), L"txtStatus", 0, 600, 7695, 2655},
+      {p.ProgressBar(), L"prgProgress", 120, 3480, 5415, 255},
+      {p.StopButton(), L"cmdCancel", 5640, 3480, 1935, 495},
+  };
+  for (const auto& c : places) {
+    SCOPED_TRACE(U8(c.name));
+    RECT r;
+    GetWindowRect(c.control, &r);
+    MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, Px(c.left, dpi));
+    EXPECT_EQ(r.top, Px(c.top, dpi));
+    EXPECT_EQ(r.right - r.left, Px(c.width, dpi));
+    EXPECT_EQ(r.bottom - r.top, Px(c.height, dpi));
+  }
+  EXPECT_EQ(WindowText(p.WarningLabel()), L"※マウス・キーボードに触れないでください。");
+  EXPECT_EQ(WindowText(p.StopButton()), L"緊急操作中止(&X)");
+  EXPECT_EQ(GetWindowLongW(p.StatusBox(), GWL_STYLE) & (ES_MULTILINE | ES_READONLY | WS_VSCROLL),
+            static_cast<LONG>(ES_MULTILINE | ES_READONLY | WS_VSCROLL));
+
+  // The warning: "ＭＳ Ｐゴシック", bold, 15.75 points, Shift_JIS, pure red.
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(p.WarningLabel(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
+  EXPECT_EQ(font.lfWeight, FW_BOLD);
+  EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+  EXPECT_EQ(font.lfHeight, -static_cast<LONG>(std::lround(15.75 * dpi / 72.0)));
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(w, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(p.WarningLabel()));
+  EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
+  DeleteDC(dc);
+
+  // Topmost; no minimise or maximise box; out of the task bar (a hidden owner).
+  EXPECT_TRUE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  const HWND owner = GetWindow(w, GW_OWNER);
+  EXPECT_TRUE(owner && !IsWindowVisible(owner));
+
+  // From its first paint on, no Close in the system menu; the close box and Alt+F4 do nothing.
+  UpdateWindow(w);
+  EXPECT_EQ(GetMenuState(GetSystemMenu(w, FALSE), SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+  SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+  SendMessageW(w, WM_CLOSE, 0, 0);
+  PostMessageW(w, WM_SYSKEYDOWN, VK_F4, 1 << 29);
+  PumpFor(100ms);
+  EXPECT_TRUE(IsWindow(w) && IsWindowVisible(w));
+
+  // The warning blinks: shown 500 ms, hidden 500 ms.
+  std::vector<ULONGLONG> changes;
+  bool visible = IsWindowVisible(p.WarningLabel()) != FALSE;
+  const ULONGLONG end = GetTickCount64() + 1800;
+  while (GetTickCount64() < end) {
+    PumpFor(5ms);
+    const bool now = IsWindowVisible(p.WarningLabel()) != FALSE;
+    if (now != visible) changes.push_back(GetTickCount64());
+    visible = now;
+  }
+  ASSERT_GE(changes.size(), 3u);
+  for (std::size_t i = 1; i < changes.size(); ++i) {
+    EXPECT_GE(changes[i] - changes[i - 1], 400u);
+    EXPECT_LE(changes[i] - changes[i - 1], 650u);
+  }
+}
+
+TEST(ProgressWindow, PlacesFontTopmostNoCloseAndTheBlink) {
+  win32::Win32Clock clock;
+  PrintState state;
+  bool ran = false;
+  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, [&](win32::FrmProgress& p, int& printed) {
+    ran = true;
+    CheckTheWindow(p);
+    printed = 2;
+    return true;
+  });
+  progress.ShowModal();
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(state.LastPrintResult, 2);
+  EXPECT_FALSE(progress.Handle()) << "a successful run closes the window itself";
+}
+
+}  // namespace
+}  // namespace velmok::testing
