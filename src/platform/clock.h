@@ -31,6 +31,8 @@ class Clock {
   virtual LocalDateTime Now() = 0;
   // Plain sleep: no window events are processed meanwhile.
   virtual void Sleep(int milliseconds) = 0;
+  // Milliseconds on a steady clock from an arbitrary start, for spacing slices of time.
+  virtual std::int64_t SteadyMs() = 0;
 };
 
 }  // namespace velmok::platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/clock.h"
+
 namespace velmok::platform {
 
 // Lets the window events that are waiting be handled (once), as a long operation must now and
@@ -8,6 +10,9 @@ class EventPump {
  public:
   virtual ~EventPump() = default;
   virtual void PumpPending() = 0;
+  // Sleeps `ms` as a plain sleep does, handling no event; only a press of the emergency stop,
+  // waiting to be handled, ends it early, so that the stop is seen at the next event check.
+  virtual void SleepUnlessStopWaits(Clock& clock, int ms) { clock.Sleep(ms); }
 };
 
 }  // namespace velmok::platform

@@ -31,9 +31,7 @@ std::string_view FileNameOf(std::string_view path) {
 
 // The plain 50 ms sleep between two polls; left out once a stop has been requested, so that the
 // next poll's event check reports it at once.
-void PrintRun::SleepUnlessStopped() {
-  if (!s_.progress.CancelRequested()) s_.clock.Sleep(kPollMs);
-}
+void PrintRun::SleepUnlessStopped() { s_.progress.SliceSleep(); }
 
 bool PrintRun::Pause() { return s_.progress.SleepEx(kPauseMs) == 0; }
 

@@ -36,6 +36,9 @@ class ProgressServices {
   // 1 as soon as a stop is noticed, else 0.
   int SleepEx(int ms);
   void AddStatusText(std::string_view text);
+  // The plain sleep (50 ms unless told) between two event checks; left out once a stop has been
+  // requested, and cut short by a press of the stop button, so that the stop takes effect at once.
+  void SliceSleep(int ms = kSliceMs);
 
   ProgressDisplay& Display() { return display_; }
 

@@ -29,6 +29,7 @@ class FakeClock final : public platform::Clock {
   std::function<void(int)> onSleep;  // runs after each sleep, for scripted worlds
 
   platform::LocalDateTime Now() override { return now; }
+  std::int64_t SteadyMs() override { return sleptMs; }
   void Sleep(int milliseconds) override {
     sleptMs += milliseconds;
     ++sleeps;
@@ -42,24 +43,55 @@ class FakeDebuggerOutput final : public platform::DebuggerOutput {
   void Write(std::string_view text) override { lines.emplace_back(text); }
 };
 
+// The log file on NTFS: a file created within 15 s of the deletion of its namesake gets the
+// deleted file's creation time back (name tunnelling). `clock`, when given, dates creations and
+// deletions; without it a new file is created on 2026-12-06.
 class FakeLogFile final : public platform::LogFile {
  public:
   std::vector<std::string> lines;
   std::optional<platform::LocalDate> created;
   int deletes = 0;
+  int stamps = 0;
   bool undeletable = false;
+  FakeClock* clock = nullptr;
 
-  void AppendLine(std::string_view line) override {
-    if (!created) created = platform::LocalDate{2026, 12, 6};
+  bool AppendLine(std::string_view line) override {
+    const bool creating = !created.has_value();
+    if (creating) {
+      const auto now = Now();
+      created = deleted_ && Seconds(now) - Seconds(deletedAt_) <= 15 ? tunnelled_ : now.Date();
+    }
     lines.emplace_back(line);
+    return creating;
   }
   std::optional<platform::LocalDate> CreationDate() override { return created; }
+  void SetCreationTime(const platform::LocalDateTime& when) override {
+    ++stamps;
+    if (created) created = when.Date();
+  }
   void Delete() override {
     ++deletes;
-    if (undeletable) return;
+    if (undeletable || !created) return;
+    deleted_ = true;
+    deletedAt_ = Now();
+    tunnelled_ = *created;
     created.reset();
     lines.clear();
   }
+
+ private:
+  platform::LocalDateTime Now() const {
+    return clock ? clock->now : platform::LocalDateTime{2026, 12, 6, 6, 21, 32, 0};
+  }
+  // Seconds since an arbitrary epoch; months as 31 days are enough to compare nearby times.
+  static std::int64_t Seconds(const platform::LocalDateTime& t) {
+    const std::int64_t days = (static_cast<std::int64_t>(t.year) * 12 + t.month) * 31 + t.day;
+    return ((days * 24 + t.hour) * 60 + t.minute) * 60 + t.second;
+  }
+
+  bool deleted_ = false;
+  platform::LocalDateTime deletedAt_{};
+  platform::LocalDate tunnelled_{};
 };
 
 struct FakeWindow {

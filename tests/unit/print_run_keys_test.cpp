@@ -129,8 +129,12 @@ TEST(PrintRun, AStopMeansNoFurtherKeystroke) {
     EXPECT_EQ(w.keyboard.sent.size(), sentAtStop) << "a key went out after the stop";
     EXPECT_TRUE(EndsWith(w.display.text, c.shownWhenPressed + kStopText)) << w.display.text;
     EXPECT_EQ(w.display.text.find(kStopText), w.display.text.size() - kStopText.size()) << "once";
-    if (c.shownWhenPressed == "クラリスワークスの起動中...") EXPECT_TRUE(w.shell.calls.empty());
-    if (c.shownWhenPressed == "ENTERを送信しています...") EXPECT_TRUE(w.claris.printed.empty());
+    if (c.shownWhenPressed == "クラリスワークスの起動中...") {
+      EXPECT_TRUE(w.shell.calls.empty());
+    }
+    if (c.shownWhenPressed == "ENTERを送信しています...") {
+      EXPECT_TRUE(w.claris.printed.empty());
+    }
   }
 }
 

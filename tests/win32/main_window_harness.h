@@ -30,8 +30,12 @@ namespace velmok::testing {
 class MemoryLogFile final : public platform::LogFile {
  public:
   std::vector<std::string> lines;
-  void AppendLine(std::string_view line) override { lines.emplace_back(line); }
+  bool AppendLine(std::string_view line) override {
+    lines.emplace_back(line);
+    return false;
+  }
   std::optional<platform::LocalDate> CreationDate() override { return std::nullopt; }
+  void SetCreationTime(const platform::LocalDateTime&) override {}
   void Delete() override { lines.clear(); }
 };
 
@@ -44,6 +48,7 @@ class FixedClock final : public platform::Clock {
  public:
   platform::LocalDateTime Now() override { return {2026, 12, 6, 6, 21, 32, 0}; }
   void Sleep(int) override {}
+  std::int64_t SteadyMs() override { return 0; }
 };
 
 class FakeClipboard final : public platform::ClipboardFiles {

@@ -29,6 +29,8 @@ platform::LocalDateTime Win32Clock::Now() {
 
 void Win32Clock::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
 
+std::int64_t Win32Clock::SteadyMs() { return static_cast<std::int64_t>(GetTickCount64()); }
+
 void Win32DebuggerOutput::Write(std::string_view text) { OutputDebugStringW(Widen(text).c_str()); }
 
 void Win32MessageBoxes::ShowOk(std::string_view text, Icon icon) {

@@ -17,6 +17,7 @@ class Win32Clock final : public platform::Clock {
  public:
   platform::LocalDateTime Now() override;
   void Sleep(int milliseconds) override;
+  std::int64_t SteadyMs() override;
 };
 
 class Win32DebuggerOutput final : public platform::DebuggerOutput {

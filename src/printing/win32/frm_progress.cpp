@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "core/texts.h"
@@ -159,6 +160,33 @@ void FrmProgress::PumpPending() {
       return;
     }
     Dispatch(msg);
+  }
+}
+
+bool FrmProgress::StopPressWaiting() const {
+  if (!hwnd_ || !cmdCancel_ || !IsWindowEnabled(cmdCancel_)) return false;
+  // Looked at, not handled: no sent message is taken either.
+  constexpr UINT kLook = PM_NOREMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE;
+  MSG msg;
+  if (PeekMessageW(&msg, hwnd_, WM_COMMAND, WM_COMMAND, kLook) && LOWORD(msg.wParam) == kStopButtonId) return true;
+  if (PeekMessageW(&msg, cmdCancel_, WM_LBUTTONUP, WM_LBUTTONUP, kLook)) return true;
+  if (PeekMessageW(&msg, cmdCancel_, WM_KEYUP, WM_KEYUP, kLook) && msg.wParam == VK_SPACE) return true;
+  if (PeekMessageW(&msg, nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, kLook) && msg.wParam == 'X' &&
+      (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)))
+    return true;
+  return false;
+}
+
+void FrmProgress::SleepUnlessStopWaits(platform::Clock&, int ms) {
+  using Steady = std::chrono::steady_clock;
+  const auto deadline = Steady::now() + std::chrono::milliseconds(ms > 0 ? ms : 0);
+  for (;;) {
+    if (StopPressWaiting()) return;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Steady::now()).count();
+    if (left <= 0) return;
+    // Wakes for input or a posted message that came since the last look; a message sent by
+    // another thread (a reader of the status text) is answered by the next look at once.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE);
   }
 }
 

@@ -54,6 +54,9 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   // EventPump: every waiting message once, as DoEvents does. Input meant for another window of the
   // program (the hidden main window) is dropped, and a request to quit stops the run first.
   void PumpPending() override;
+  // Waits for the slice without handling anything, looking only whether the stop button has been
+  // pressed (clicked, its access key, or its command posted), which ends the slice at once.
+  void SleepUnlessStopWaits(platform::Clock& clock, int ms) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
@@ -63,6 +66,7 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   void KeepOnTop();
   int Px(int twips) const;
   bool Dispatch(MSG& msg);
+  bool StopPressWaiting() const;
   void QuitRequested(int code);
   void EndForQuit();
 
