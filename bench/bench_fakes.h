@@ -14,8 +14,9 @@ namespace velmok::bench {
 
 class NoLogFile final : public platform::LogFile {
  public:
-  void AppendLine(std::string_view) override {}
+  bool AppendLine(std::string_view) override { return false; }
   std::optional<platform::LocalDate> CreationDate() override { return std::nullopt; }
+  void SetCreationTime(const platform::LocalDateTime&) override {}
   void Delete() override {}
 };
 

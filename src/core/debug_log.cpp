@@ -27,6 +27,24 @@ std::string Milliseconds(std::int32_t fraction100ns) {
 
 }  // namespace
 
+std::string EscapeControlCharacters(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      out += '<';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+      out += '>';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string FormatLogFileLine(const platform::LocalDateTime& now, int level, std::string_view prefix,
                               std::string_view text) {
   if (text.empty()) return {};
@@ -38,7 +56,7 @@ std::string FormatLogFileLine(const platform::LocalDateTime& now, int level, std
   line += TwoDigits(now.year % 100) + '/' + TwoDigits(now.month) + '/' + TwoDigits(now.day) + ' ';
   line += TwoDigits(now.hour) + ':' + TwoDigits(now.minute) + ':' + TwoDigits(now.second) + '.';
   line += Milliseconds(now.fraction100ns) + ' ';
-  line += text;
+  line += EscapeControlCharacters(text);
   return line;
 }
 
@@ -46,7 +64,7 @@ std::string FormatDebuggerLine(int level, std::string_view prefix, std::string_v
   std::string line(prefix);
   line += std::to_string(level);
   line += ' ';
-  line += text;
+  line += EscapeControlCharacters(text);
   return line;
 }
 
@@ -55,7 +73,9 @@ void DebugLog::WriteDebugLog(std::string_view text, int level, std::string_view 
   if (!text.empty()) debugger_.Write(FormatDebuggerLine(level, prefix, text));
   if (level_ < level) return;
   const std::string line = text.empty() ? std::string() : FormatLogFileLine(clock_.Now(), level, prefix, text);
-  file_.AppendLine(line);
+  // A file created now may have been given back the creation time of the file that start-up
+  // deleted a moment ago; the daily reset reads that time.
+  if (file_.AppendLine(line)) file_.SetCreationTime(clock_.Now());
 }
 
 void DebugLog::InitDebugLog(int level) {

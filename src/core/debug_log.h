@@ -12,6 +12,9 @@
 
 namespace velmok {
 
+// A name may hold any character but NUL: control characters are written as "<0D>", "<0A>", ... ('<'
+// and '>' cannot occur in a Windows file name), so no text can begin a line of its own.
+std::string EscapeControlCharacters(std::string_view text);
 // " 1 26/12/06 06:21:32.045 OLEDragDrop" for the text OLEDragDrop at level 1; empty for an empty text.
 std::string FormatLogFileLine(const platform::LocalDateTime& now, int level, std::string_view prefix,
                               std::string_view text);

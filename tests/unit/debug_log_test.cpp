@@ -106,6 +106,71 @@ TEST(DebugLog, DailyResetByCreationDate) {
   }
 }
 
+TEST(DebugLog, TodaysLogSurvivesTodaysRestartsOnAFileSystemThatTunnels) {
+  struct Case {
+    const char* name;
+    int secondsBetweenDeleteAndFirstLine;
+  };
+  const Case cases[] = {{"created at once: NTFS gives the old date back", 0},
+                        {"created within the 15 s", 14},
+                        {"created later", 60}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fakes::FakeClock clock;
+    fakes::FakeLogFile file;
+    file.clock = &clock;
+    fakes::FakeDebuggerOutput debugger;
+    clock.now = {2026, 12, 5, 17, 0, 0, 0};
+    DebugLog yesterday(file, debugger, clock);
+    yesterday.InitDebugLog(1);
+    ASSERT_EQ(file.CreationDate(), (platform::LocalDate{2026, 12, 5}));
+
+    // The first start of the day deletes yesterday's log and writes today's first lines.
+    clock.now = {2026, 12, 6, 8, 30, 0, 0};
+    DebugLog first(file, debugger, clock);
+    first.InitLogFile();
+    EXPECT_EQ(file.deletes, 1);
+    clock.now.second += c.secondsBetweenDeleteAndFirstLine;
+    first.InitDebugLog(1);
+    first.WriteDebugLog("FILE=C:\\a.cwj");
+    EXPECT_EQ(file.CreationDate(), (platform::LocalDate{2026, 12, 6}));
+
+    // A later start the same day keeps the lines the user wants to send.
+    clock.now = {2026, 12, 6, 9, 0, 0, 0};
+    DebugLog second(file, debugger, clock);
+    second.InitLogFile();
+    EXPECT_EQ(file.deletes, 1);
+    EXPECT_EQ(file.lines.size(), 3u);
+  }
+}
+
+TEST(DebugLog, OnlyAFileThisCallCreatedIsStamped) {
+  LogWorld w;
+  w.log.InitDebugLog(1);  // creates the file with its first line
+  w.log.WriteDebugLog("more");
+  EXPECT_EQ(w.file.stamps, 1);
+}
+
+TEST(DebugLogFormat, ControlCharactersInANameCannotBeginALine) {
+  struct Case {
+    std::string text;
+    const char* escaped;
+  };
+  const Case cases[] = {
+      {"FILE=C:\\a.cwj\r\n 1 26/12/06 06:21:33.000 FILE=C:\\forged.cwj",
+       "FILE=C:\\a.cwj<0D><0A> 1 26/12/06 06:21:33.000 FILE=C:\\forged.cwj"},
+      {"a\tb", "a<09>b"},
+      {std::string("a\x01\x1F\x7F" "b"), "a<01><1F><7F>b"},
+      {"C:\\書類\\ü.cwj", "C:\\書類\\ü.cwj"},  // everything else as it is
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.escaped);
+    EXPECT_EQ(FormatLogFileLine({2026, 12, 6, 6, 21, 32, 0}, 1, " ", c.text),
+              std::string(" 1 26/12/06 06:21:32.000 ") + c.escaped);
+    EXPECT_EQ(FormatDebuggerLine(1, " ", c.text), std::string(" 1 ") + c.escaped);
+  }
+}
+
 TEST(DebugLog, InstalledLogIsTheProcessWideOne) {
   LogWorld w;
   EXPECT_EQ(DebugLevel(), 0);

@@ -8,14 +8,34 @@
 
 namespace velmok::win32 {
 
-void Win32LogFile::AppendLine(std::string_view line) {
+bool Win32LogFile::AppendLine(std::string_view line) {
   ScopedFile file(CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return;
+  if (!file) return false;
+  const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
   std::string bytes = ToAnsi(line);
   bytes += "\r\n";
   DWORD written = 0;
   WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  return created;
+}
+
+void Win32LogFile::SetCreationTime(const platform::LocalDateTime& when) {
+  SYSTEMTIME local{};
+  local.wYear = static_cast<WORD>(when.year);
+  local.wMonth = static_cast<WORD>(when.month);
+  local.wDay = static_cast<WORD>(when.day);
+  local.wHour = static_cast<WORD>(when.hour);
+  local.wMinute = static_cast<WORD>(when.minute);
+  local.wSecond = static_cast<WORD>(when.second);
+  local.wMilliseconds = static_cast<WORD>(when.fraction100ns / 10000 % 1000);
+  SYSTEMTIME utc{};
+  FILETIME time{};
+  if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &time)) return;
+  ScopedFile file(CreateFileW(path_.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
+  SetFileTime(file.Get(), &time, nullptr, nullptr);
 }
 
 std::optional<platform::LocalDate> Win32LogFile::CreationDate() {

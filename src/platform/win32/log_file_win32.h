@@ -6,12 +6,14 @@
 
 namespace velmok::win32 {
 
-// The log file, written in the system's ANSI code page with CR LF line ends.
+// The log file, written in the system's ANSI code page with CR LF line ends. A character the
+// code page lacks is written as '?', never as a look-alike that would name another file.
 class Win32LogFile final : public platform::LogFile {
  public:
   explicit Win32LogFile(std::wstring path) : path_(std::move(path)) {}
-  void AppendLine(std::string_view line) override;
+  bool AppendLine(std::string_view line) override;
   std::optional<platform::LocalDate> CreationDate() override;
+  void SetCreationTime(const platform::LocalDateTime& when) override;
   void Delete() override;
 
   const std::wstring& Path() const { return path_; }

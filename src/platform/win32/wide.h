@@ -9,7 +9,8 @@ namespace velmok::win32 {
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
-// UTF-8 to the system's ANSI code page (932 on Japanese Windows); unmappable characters become "?".
+// UTF-8 to the system's ANSI code page (932 on Japanese Windows); unmappable characters become "?",
+// never a best-fit look-alike ("ü" does not become "u").
 std::string ToAnsi(std::string_view utf8);
 std::string FromAnsi(std::string_view ansi);
 
