@@ -134,5 +134,44 @@ TEST_F(PrintE2E, ALogOffDuringARunIsRefusedAndStopsTheRun) {
   EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "once the run has stopped, the session may end";
 }
 
+// Windows' loader looks in the program's folder before the system folder for a library that is
+// not one of the known system ones. Wine takes its own spooler unless told to prefer a native
+// one; the per-program override below tells it so, and Wine then searches as Windows does.
+class PreferNativeSpoolerFor {
+ public:
+  explicit PreferNativeSpoolerFor(const std::wstring& exeName)
+      : key_(L"Software\\Wine\\AppDefaults\\" + exeName + L"\\DllOverrides") {
+    const wchar_t order[] = L"native,builtin";
+    RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), L"winspool.drv", REG_SZ, order, sizeof order);
+  }
+  ~PreferNativeSpoolerFor() { RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), L"winspool.drv"); }
+
+ private:
+  std::wstring key_;
+};
+
+TEST_F(PrintE2E, ASpoolerPlacedBesideTheProgramIsNeverLoaded) {
+  const std::wstring planted = BinDir() + L"\\planted\\WINSPOOL.DRV";
+  // The stand-in works: whatever loads it leaves the marker (here under a name Wine has no
+  // library of its own for, so that this process takes it).
+  const std::wstring probe = dir_ / L"probe";
+  MakeFolder(probe);
+  ASSERT_TRUE(CopyFileW(planted.c_str(), (probe + L"\\planted.dll").c_str(), FALSE));
+  HMODULE loaded = LoadLibraryExW((probe + L"\\planted.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  ASSERT_TRUE(loaded);
+  FreeLibrary(loaded);
+  ASSERT_TRUE(ReadTextFile(probe + L"\\planted-dll-loaded.txt").has_value()) << "the stand-in leaves no marker";
+
+  ASSERT_TRUE(CopyFileW(planted.c_str(), (dir_ / L"app\\WINSPOOL.DRV").c_str(), FALSE));
+  MakeDocs({L"a.cwj", L"b.cwj"});
+  PreferNativeSpoolerFor velmok(L"VELMOK.exe");
+  HWND main = Start(Quoted(Docs()), Knobs());
+  ASSERT_TRUE(main);
+  const Outcome o = Print(main, IDM_PRINT_ALLPRINT);  // the queue is looked at before every document
+  EXPECT_TRUE(o.finished);
+  EXPECT_EQ(Printed(), (std::vector<std::wstring>{Doc(L"a.cwj"), Doc(L"b.cwj")}));
+  EXPECT_FALSE(ReadTextFile(dir_ / L"app\\planted-dll-loaded.txt").has_value()) << "the planted spooler was loaded";
+}
+
 }  // namespace
 }  // namespace velmok::testing

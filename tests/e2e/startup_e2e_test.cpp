@@ -84,6 +84,45 @@ TEST_F(StartupE2E, WithBothOnlyTheClarisRefusalIsShown) {
   ExpectRefusal(app, L"クラリスワークスを閉じてから実行してください");
 }
 
+TEST_F(StartupE2E, ALogOffSavesThePlacementAsACloseDoes) {
+  const std::wstring key = L"Software\\ベルモック\\frmMain";
+  auto stored = [&](const wchar_t* value) {
+    wchar_t data[64] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+      return std::wstring();
+    return std::wstring(data);
+  };
+  struct Case {
+    const char* name;
+    WPARAM ending;  // WM_ENDSESSION's wParam: whether the session really ends
+    bool saved;
+  };
+  const Case cases[] = {{"the session ends", TRUE, true}, {"another program refused: it goes on", FALSE, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClearVelmokSettings();
+    VelmokApp app(dir_.Path());
+    app.Start();
+    HWND main = app.WaitMainWindow();
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(SetWindowPos(main, nullptr, 150, 120, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE));
+    DWORD_PTR answer = FALSE;
+    ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    ASSERT_TRUE(SendMessageTimeoutW(main, WM_ENDSESSION, c.ending, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
+    // The system ends the process right after WM_ENDSESSION: what counts must be stored by then.
+    HDC screen = GetDC(nullptr);
+    const int twipsPerPixel = 1440 / GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(stored(L"Left"), c.saved ? std::to_wstring(150 * twipsPerPixel) : L"");
+    EXPECT_EQ(stored(L"Top"), c.saved ? std::to_wstring(120 * twipsPerPixel) : L"");
+    EXPECT_EQ(stored(L"Width"), c.saved ? std::to_wstring(700 * twipsPerPixel) : L"");
+    EXPECT_TRUE(IsWindow(main)) << "the window itself is left to the system";
+    app.Proc().Kill();
+  }
+}
+
 TEST_F(StartupE2E, SecondInstanceEndsSilentlyAndLeavesTheFirstAlone) {
   VelmokApp first(dir_.Path());
   first.Start();

@@ -31,6 +31,9 @@
 namespace velmok::win32 {
 
 int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
+  // Before anything loads a library: a DLL placed beside the program (a portable copy on a shared
+  // or downloaded folder) must never be loaded in place of the system's.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   Win32Clock clock;
   Win32DebuggerOutput debugger;
   Win32LogFile logFile(DefaultLogFilePath());
