@@ -46,6 +46,21 @@ std::string FormatSettingNumber(float value) {
   return std::string(buffer, end);
 }
 
+TwipsFactors ScreenTwipsFactors(unsigned dpiX, unsigned dpiY) {
+  auto factor = [](unsigned dpi) { return 1440.0f / static_cast<float>(dpi == 0 ? 96 : dpi); };
+  return {factor(dpiX), factor(dpiY)};
+}
+
+PlacementTwips TwipsFromPixels(const PixelRect& r, TwipsFactors f) {
+  return {static_cast<float>(r.top) * f.y, static_cast<float>(r.left) * f.x, static_cast<float>(r.width) * f.x,
+          static_cast<float>(r.height) * f.y};
+}
+
+PixelRect PixelsFromTwips(const PlacementTwips& p, TwipsFactors f) {
+  auto px = [](float twips, float perPixel) { return static_cast<int>(std::lround(twips / perPixel)); };
+  return {px(p.left, f.x), px(p.top, f.y), px(p.width, f.x), px(p.height, f.y)};
+}
+
 PlacementTwips LoadPlacement(platform::SettingsStore& store, const PlacementTwips& current) {
   PlacementTwips p = current;
   p.top = Load(store, "Top", current.top, false);

@@ -29,6 +29,27 @@ struct PlacementTwips {
   friend bool operator==(const PlacementTwips&, const PlacementTwips&) = default;
 };
 
+// The screen's twips per pixel, horizontally and vertically. With monitors of different scaling
+// the screen's factors are the system's, the same on every monitor, so that a place saved on one
+// monitor and read back on another is the same place in screen pixels.
+struct TwipsFactors {
+  float x = 15;
+  float y = 15;
+};
+TwipsFactors ScreenTwipsFactors(unsigned dpiX, unsigned dpiY);
+
+// A window's outer rectangle in screen pixels.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+PlacementTwips TwipsFromPixels(const PixelRect& rect, TwipsFactors factors);
+// Rounded to the nearest pixel.
+PixelRect PixelsFromTwips(const PlacementTwips& placement, TwipsFactors factors);
+
 // Reads "Top", "Left", "Width", "Height" in this order, each defaulting to the window's own value;
 // a stored value that is not a number keeps the window's value, and so does a width or height
 // that is not positive or a value too large to be a place on any screen.

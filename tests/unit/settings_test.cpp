@@ -49,6 +49,37 @@ TEST(Placement, LoadFallsBackPerKeyAndSaveRoundTrips) {
   EXPECT_EQ(LoadPlacement(store, window), (PlacementTwips{-120, 15, 9000, 4800}));
 }
 
+// Monitors of mixed scaling, as a per-monitor aware program sees them: every screen place in
+// physical pixels, and the screen's twips per pixel the system's. A window closed anywhere, on a
+// monitor of any scaling, opens again on exactly the same pixels.
+TEST(Placement, RoundTripOnEveryMonitorWhateverItsScaling) {
+  struct Monitor {
+    const char* name;
+    PixelRect window;  // where the window was closed
+  };
+  const Monitor monitors[] = {
+      {"primary", {120, 80, 700, 500}},
+      {"right, 150 %", {1920 + 333, 41, 1051, 751}},
+      {"left, 175 %, negative places", {-2561, -7, 1387, 877}},
+      {"above, 125 %, far out", {5, -1441, 999, 633}},
+      {"a wide desk", {11519, 2159, 3839, 2159}},
+  };
+  const unsigned systemDpis[] = {96, 120, 144, 168, 192, 240};
+  for (const unsigned dpi : systemDpis) {
+    const TwipsFactors screen = ScreenTwipsFactors(dpi, dpi);
+    for (const auto& m : monitors) {
+      SCOPED_TRACE(std::string(m.name) + " at system dpi " + std::to_string(dpi));
+      fakes::FakeSettingsStore store;
+      SavePlacement(store, TwipsFromPixels(m.window, screen));
+      const PlacementTwips loaded = LoadPlacement(store, TwipsFromPixels({0, 0, 528, 288}, screen));
+      EXPECT_EQ(PixelsFromTwips(loaded, screen), m.window);
+    }
+  }
+  EXPECT_EQ(PixelsFromTwips({1800, 2250, 10500, 7500}, ScreenTwipsFactors(96, 96)), (PixelRect{150, 120, 700, 500}));
+  EXPECT_EQ(PixelsFromTwips({1800, 2250, 10500, 7500}, ScreenTwipsFactors(144, 96)), (PixelRect{225, 120, 1050, 500}))
+      << "the horizontal factor for left and width, the vertical one for top and height";
+}
+
 TEST(LogLevelSettings, RestoreAndSaveVisitTheItems) {
   struct Case {
     const char* stored;  // nullptr: missing

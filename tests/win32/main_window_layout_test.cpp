@@ -214,6 +214,34 @@ TEST_F(MainWindowLayout, StoredPlacementAndLevelAreRestored) {
   }
 }
 
+// Windows tells a per-monitor aware window that it was moved onto a monitor of another scaling
+// with WM_DPICHANGED and the rectangle to take there; screen places stay in the screen's units.
+TEST_F(MainWindowLayout, ClosedOnAMonitorOfAnotherScalingItReopensWhereItWasClosed) {
+  HDC screenDc = GetDC(nullptr);
+  const UINT screenDpi = static_cast<UINT>(GetDeviceCaps(screenDc, LOGPIXELSX));
+  ReleaseDC(nullptr, screenDc);
+  const UINT otherDpi = screenDpi * 3 / 2;
+  RECT there{200, 150, 200 + 1001, 150 + 701};
+  {
+    MainWindowHarness w(settings_);
+    ASSERT_TRUE(w.Created());
+    SendMessageW(w.Main(), WM_DPICHANGED, MAKEWPARAM(otherDpi, otherDpi), reinterpret_cast<LPARAM>(&there));
+    ASSERT_EQ(w.Frm().Dpi(), otherDpi);
+    const RECT moved = WindowRect(w.Main());
+    ASSERT_TRUE(EqualRect(&there, &moved));
+    ExpectLayout(w, __LINE__);
+    w.Close();
+  }
+  EXPECT_EQ(settings_.Read("frmMain", "Left"), Twips(200, screenDpi));
+  EXPECT_EQ(settings_.Read("frmMain", "Top"), Twips(150, screenDpi));
+  EXPECT_EQ(settings_.Read("frmMain", "Width"), Twips(1001, screenDpi));
+  EXPECT_EQ(settings_.Read("frmMain", "Height"), Twips(701, screenDpi));
+  MainWindowHarness again(settings_);
+  ASSERT_TRUE(again.Created());
+  const RECT r = WindowRect(again.Main());
+  EXPECT_TRUE(EqualRect(&r, &there)) << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
+}
+
 TEST_F(MainWindowLayout, PlacementOffEveryWorkAreaFallsBackToTheDefault) {
   RECT fallback{};
   {

@@ -105,9 +105,17 @@ void FrmMain::Load() {
   SetTimer(hwnd_, kClipboardTimer, kClipboardInterval, nullptr);
   logic_->ChangeView(3);
 
-  const PlacementTwips current = NormalPlacementTwips(hwnd_, Tx(), Tx());
+  // Screen places are converted with the screen's factors, not those of the window's monitor:
+  // the window may open on a monitor of another scaling than the one it was closed on.
+  const TwipsFactors screen = ScreenTwipsFactors();
+  const PlacementTwips current = NormalPlacementTwips(hwnd_, screen);
   const PlacementTwips stored = LoadPlacement(services_.settings, current);
-  if (!(stored == current)) ApplyPlacementTwips(hwnd_, stored, Tx(), Tx());
+  if (!(stored == current)) {
+    // The stored rectangle is the window's own on that monitor: not to be rescaled on arrival.
+    placing_ = true;
+    ApplyPlacementTwips(hwnd_, stored, screen);
+    placing_ = false;
+  }
   LayOut();
 
   RestoreLogLevel(services_.settings, logic_->LogLevels(), services_.log);
@@ -126,7 +134,7 @@ void FrmMain::Load() {
 }
 
 void FrmMain::Unload() {
-  SavePlacement(services_.settings, NormalPlacementTwips(hwnd_, Tx(), Tx()));
+  SavePlacement(services_.settings, NormalPlacementTwips(hwnd_, ScreenTwipsFactors()));
   SaveLogLevel(services_.settings, logic_->LogLevels());
 }
 
@@ -155,8 +163,9 @@ void FrmMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
   strip_.ApplyDpi(dpi);
   listView_->ApplyDpi(dpi);
   SendMessageW(status_, WM_SETFONT, 0, TRUE);
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!placing_)
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   LayOut();
 }
 

@@ -103,6 +103,7 @@ class FrmMain final : public MainView {
   ScopedMenu popup_;
   HACCEL accelerators_ = nullptr;
   UINT dpi_ = 96;
+  bool placing_ = false;  // the stored placement is being applied
   bool busy_ = false;
   ULONGLONG lastStatusPaint_ = 0;
 };

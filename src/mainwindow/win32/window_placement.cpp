@@ -1,7 +1,5 @@
 #include "mainwindow/win32/window_placement.h"
 
-#include <cmath>
-
 namespace velmok::win32 {
 
 namespace {
@@ -16,11 +14,17 @@ RECT WorkspaceToScreen(HWND window, RECT rect) {
   return rect;
 }
 
-int ToPixels(float twips, float perPixel) { return static_cast<int>(std::lround(twips / perPixel)); }
-
 }  // namespace
 
-PlacementTwips NormalPlacementTwips(HWND window, float tx, float ty) {
+TwipsFactors ScreenTwipsFactors() {
+  HDC screen = GetDC(nullptr);
+  const int x = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  const int y = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return velmok::ScreenTwipsFactors(static_cast<unsigned>(x > 0 ? x : 96), static_cast<unsigned>(y > 0 ? y : 96));
+}
+
+PlacementTwips NormalPlacementTwips(HWND window, TwipsFactors screen) {
   RECT r{};
   WINDOWPLACEMENT wp{sizeof wp};
   if ((IsIconic(window) || IsZoomed(window)) && GetWindowPlacement(window, &wp)) {
@@ -28,8 +32,7 @@ PlacementTwips NormalPlacementTwips(HWND window, float tx, float ty) {
   } else {
     GetWindowRect(window, &r);
   }
-  return {static_cast<float>(r.top) * ty, static_cast<float>(r.left) * tx,
-          static_cast<float>(r.right - r.left) * tx, static_cast<float>(r.bottom - r.top) * ty};
+  return TwipsFromPixels({r.left, r.top, r.right - r.left, r.bottom - r.top}, screen);
 }
 
 bool TouchesSomeWorkArea(const RECT& rect) {
@@ -53,14 +56,11 @@ bool TouchesSomeWorkArea(const RECT& rect) {
   return state.touches;
 }
 
-bool ApplyPlacementTwips(HWND window, const PlacementTwips& p, float tx, float ty) {
-  const int left = ToPixels(p.left, tx);
-  const int top = ToPixels(p.top, ty);
-  const int width = ToPixels(p.width, tx);
-  const int height = ToPixels(p.height, ty);
-  const RECT rect{left, top, left + width, top + height};
+bool ApplyPlacementTwips(HWND window, const PlacementTwips& p, TwipsFactors screen) {
+  const PixelRect px = PixelsFromTwips(p, screen);
+  const RECT rect{px.left, px.top, px.left + px.width, px.top + px.height};
   if (!TouchesSomeWorkArea(rect)) return false;
-  SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, px.left, px.top, px.width, px.height, SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
 }
 

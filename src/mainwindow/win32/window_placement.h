@@ -9,11 +9,14 @@ namespace velmok::win32 {
 
 // The window's normal (restored) rectangle in screen twips, also while it is minimised or
 // maximised.
-PlacementTwips NormalPlacementTwips(HWND window, float tx, float ty);
+PlacementTwips NormalPlacementTwips(HWND window, TwipsFactors screen);
 
 // Moves and sizes the window to `placement`. A rectangle that lies entirely outside every
 // monitor's work area (a monitor that is gone) is not applied; returns false then.
-bool ApplyPlacementTwips(HWND window, const PlacementTwips& placement, float tx, float ty);
+bool ApplyPlacementTwips(HWND window, const PlacementTwips& placement, TwipsFactors screen);
+
+// The screen's twips per pixel: the system's scaling, whatever monitor a window is on.
+TwipsFactors ScreenTwipsFactors();
 
 bool TouchesSomeWorkArea(const RECT& rect);
 
