@@ -172,15 +172,85 @@ TEST_F(ListPointer, MenuKeyOpensThePopupForTheCurrentEntry) {
       {"with a current entry", [&] { window_.LeftClick(window_.ItemPoint(1)); }, true},
       {"without one", [&] { window_.LeftClick(window_.EmptyPoint()); }, false},
   };
+  // Windows puts (-1, -1) into the low 32 bits; a 64-bit lParam of -1 holds the same point.
+  const LPARAM keyboardPositions[] = {static_cast<LPARAM>(static_cast<DWORD>(MAKELPARAM(-1, -1))), -1};
+  for (const Case& c : cases) {
+    for (const LPARAM position : keyboardPositions) {
+      SCOPED_TRACE(::testing::Message() << c.what << ", lParam " << position);
+      c.before();
+      PopupMenuProbe probe(window_.Main(), window_.Frm().PopupMenu());
+      SendMessageW(window_.Main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_.ListView()), position);
+      window_.Pump();
+      ASSERT_EQ(probe.Opened(), 1);
+      EXPECT_EQ(probe.EnabledWhenOpen(IDM_POPUP_DELETE), c.deleteAndProperty);
+      EXPECT_EQ(probe.EnabledWhenOpen(IDM_POPUP_PROPERTY), c.deleteAndProperty);
+    }
+  }
+}
+
+// The second press of a double press, of any button, is a press like the first: it clears the
+// current entry, and its release recomputes the states (and opens the pop-up for the right one).
+TEST_F(ListPointer, TheSecondPressOfADoublePressIsAPress) {
+  struct Case {
+    const char* button;
+    UINT down, dblclk, up;
+    WPARAM key;
+  };
+  const Case cases[] = {
+      {"left", WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON},
+      {"right", WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_RBUTTONUP, MK_RBUTTON},
+      {"middle", WM_MBUTTONDOWN, WM_MBUTTONDBLCLK, WM_MBUTTONUP, MK_MBUTTON},
+  };
+  const LPARAM empty = MAKELPARAM(window_.EmptyPoint().x, window_.EmptyPoint().y);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    window_.LeftClick(window_.ItemPoint(1));
+    ASSERT_TRUE(window_.Model().Current().has_value());
+    PopupMenuProbe probe(window_.Main(), window_.Frm().PopupMenu());
+    // The first press and its release, as a double press begins; then the entry is made current
+    // behind the pointer's back, and the second press comes.
+    if (c.up == WM_RBUTTONUP) PostMessageW(window_.ListView(), c.up, 0, empty);
+    SendMessageW(window_.ListView(), c.down, c.key, empty);
+    SendMessageW(window_.ListView(), c.up, 0, empty);
+    window_.Pump();
+    window_.SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
+    ASSERT_TRUE(window_.Model().Current().has_value());
+    ASSERT_TRUE(window_.MenuBarEnabled(IDM_FILE_PROPERTY));
+    if (c.up == WM_RBUTTONUP) PostMessageW(window_.ListView(), c.up, 0, empty);
+    SendMessageW(window_.ListView(), c.dblclk, c.key, empty);
+    SendMessageW(window_.ListView(), c.up, 0, empty);
+    window_.Pump();
+    EXPECT_FALSE(window_.Model().Current().has_value()) << "the second press cleared the current entry";
+    const bool marks = !window_.SelectedItems().empty();  // the middle button leaves them
+    EXPECT_EQ(ReadStates(window_, __LINE__), (States{marks, false, false, true, marks}));
+    EXPECT_EQ(probe.Opened(), c.up == WM_RBUTTONUP ? 2 : 0);
+  }
+}
+
+// A press that turns into a drag or a rubber-band selection ends without a click notification;
+// its release still recomputes the states.
+TEST_F(ListPointer, AReleaseThatEndsADragRecomputesTheStates) {
+  struct Case {
+    const char* what;
+    POINT from;
+  };
+  const Case cases[] = {{"a drag of an entry", window_.ItemPoint(0)}, {"a rubber band from empty space", window_.EmptyPoint()}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    c.before();
-    PopupMenuProbe probe(window_.Main(), window_.Frm().PopupMenu());
-    SendMessageW(window_.Main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_.ListView()), -1);
+    window_.Model().SetAllSelected(true);
+    window_.Frm().ListChanged();
+    ASSERT_FALSE(window_.MenuBarEnabled(IDM_EDIT_DELETE));
+    const POINT to{c.from.x + 60, c.from.y + 40};
+    SendMessageW(window_.ListView(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(c.from.x, c.from.y));
+    for (int step = 1; step <= 4; ++step)
+      SendMessageW(window_.ListView(), WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL,
+                   MAKELPARAM(c.from.x + 15 * step, c.from.y + 10 * step));
+    SendMessageW(window_.ListView(), WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(to.x, to.y));
     window_.Pump();
-    ASSERT_EQ(probe.Opened(), 1);
-    EXPECT_EQ(probe.EnabledWhenOpen(IDM_POPUP_DELETE), c.deleteAndProperty);
-    EXPECT_EQ(probe.EnabledWhenOpen(IDM_POPUP_PROPERTY), c.deleteAndProperty);
+    EXPECT_EQ(window_.MenuBarEnabled(IDM_EDIT_DELETE), !window_.SelectedItems().empty())
+        << "the states describe the list after the release";
+    window_.Command(IDM_FILE_NEW);
+    for (const wchar_t* name : {L"一.cwj", L"二.cwj", L"三.cwj"}) window_.Add(dir_ / name);
   }
 }
 

@@ -294,7 +294,9 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CONTEXTMENU:
       if (logic_->PrintRunUnderWay()) return 0;
       // The keyboard's menu key (or Shift+F10) on the list: the pop-up at the current entry.
-      if (listView_ && reinterpret_cast<HWND>(wp) == listView_->Handle() && lp == -1) {
+      // Its position is (-1, -1): in the low 32 bits of lParam, whatever lParam's width.
+      if (listView_ && reinterpret_cast<HWND>(wp) == listView_->Handle() && static_cast<short>(LOWORD(lp)) == -1 &&
+          static_cast<short>(HIWORD(lp)) == -1) {
         logic_->RefreshMenus();
         POINT at{0, 0};
         RECT item{};

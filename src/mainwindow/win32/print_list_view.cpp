@@ -169,15 +169,13 @@ bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
       return true;
     case NM_CLICK: {
       const auto* item = reinterpret_cast<NMITEMACTIVATE*>(header);
-      pointerActive_ = false;
       if (item->iItem >= 0 && static_cast<std::size_t>(item->iItem) < list_.Count() && events_.itemClick)
         events_.itemClick(static_cast<std::size_t>(item->iItem));
-      if (events_.buttonUp) events_.buttonUp(1);
+      release_.Clicked(1);
       return true;
     }
     case NM_RCLICK:
-      pointerActive_ = false;
-      if (events_.buttonUp) events_.buttonUp(2);
+      release_.Clicked(2);
       result = 1;  // no WM_CONTEXTMENU on top of our pop-up
       return true;
     default:
@@ -220,7 +218,7 @@ void PrintListView::OnItemChanged(const NMLISTVIEW& change) {
       list_.SetCurrent(std::nullopt);
   }
   // A change made with the keyboard (not by a click) is reported once the keystroke is done.
-  if (!pointerActive_ && !keyboardChange_) {
+  if (!release_.Active() && !keyboardChange_) {
     keyboardChange_ = true;
     PostMessageW(hwnd_, kKeyboardSelectionMessage, 0, 0);
   }
@@ -250,6 +248,35 @@ LRESULT PrintListView::OnFindItem(const NMLVFINDITEMW& find) {
   return -1;
 }
 
+namespace {
+
+int PressedButton(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      return 1;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      return 2;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+int ReleasedButton(UINT msg) {
+  return msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : msg == WM_MBUTTONUP ? 4 : 0;
+}
+
+bool ButtonIsDown(int button) {
+  const int key = button == 1 ? VK_LBUTTON : button == 2 ? VK_RBUTTON : VK_MBUTTON;
+  return (GetKeyState(key) & 0x8000) != 0;
+}
+
+}  // namespace
+
 LRESULT CALLBACK PrintListView::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                              DWORD_PTR selfPtr) noexcept {
   auto* self = reinterpret_cast<PrintListView*>(selfPtr);
@@ -258,24 +285,30 @@ LRESULT CALLBACK PrintListView::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPA
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: {
-      // Every press first clears the current entry; the control then handles the press itself.
-      self->pointerActive_ = true;
-      const int button = (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2 : msg == WM_MBUTTONDOWN ? 4 : 1;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: {
+      // Every press, a second one of a double press too, first clears the current entry; the
+      // control then handles the press itself.
+      const int button = PressedButton(msg);
+      self->release_.Pressed(button);
       if (self->events_.buttonDown) self->events_.buttonDown(button);
       const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-      // The control runs its own loop until the button is released (and reports NM_CLICK from
-      // there); a middle press has no such loop and ends with WM_MBUTTONUP.
-      if (msg != WM_MBUTTONDOWN) self->pointerActive_ = false;
+      self->release_.PressHandled(button, ButtonIsDown(button));
       return r;
     }
-    case WM_MBUTTONUP:
-      self->pointerActive_ = false;
-      if (self->events_.buttonUp) self->events_.buttonUp(4);
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);  // may report the click first
+      self->release_.ReleaseArrived(ReleasedButton(msg));
+      return r;
+    }
+    case WM_CAPTURECHANGED:
+      if (self->release_.Active()) self->release_.CaptureLost(ButtonIsDown(self->release_.Held()));
       break;
     case kKeyboardSelectionMessage:
       self->keyboardChange_ = false;
-      if (!self->pointerActive_ && self->events_.keyboardSelection) self->events_.keyboardSelection();
+      if (!self->release_.Active() && self->events_.keyboardSelection) self->events_.keyboardSelection();
       return 0;
     case WM_NCDESTROY:
       RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);

@@ -11,6 +11,7 @@
 
 #include "intake/print_list.h"
 #include "mainwindow/main_view.h"
+#include "mainwindow/pointer_release.h"
 #include "platform/win32/scoped.h"
 
 namespace velmok::win32 {
@@ -64,7 +65,9 @@ class PrintListView {
   ScopedImageList small_;
   ScopedGdi font_;
   bool pushing_ = false;      // our own changes: notifications are not fed back to the model
-  bool pointerActive_ = false;  // between a button press and its release
+  PointerRelease release_{[this](int button) {
+    if (events_.buttonUp) events_.buttonUp(button);
+  }};
   bool keyboardChange_ = false;
   int focusedInControl_ = -1;
 };
