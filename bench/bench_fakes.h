@@ -47,6 +47,8 @@ class SilentView final : public MainView {
   void SetListMode(ListMode) override {}
   void SetStatusText(std::string_view) override {}
   void ShowSearchStatus(std::string_view) override {}
+  void BeginSearch() override {}
+  void SearchGoesOn() override {}
   void ListChanged() override {}
   void CurrentChanged() override {}
   void SetBusy(bool) override {}

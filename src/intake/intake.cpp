@@ -8,9 +8,9 @@ namespace velmok {
 
 namespace {
 
-bool IsBlank(std::string_view piece) {
-  return piece.find_first_not_of(" \t") == std::string_view::npos;
-}
+// Only blanks: a piece of tabs is a name of its own (it names nothing there is, and is passed over
+// as such).
+bool IsBlank(std::string_view piece) { return piece.find_first_not_of(' ') == std::string_view::npos; }
 
 }  // namespace
 
@@ -55,6 +55,8 @@ void Intake::Log(std::string_view prefix, std::string_view text) {
 void Intake::AddClarisFile(std::string_view path) {
   addedCount_ = 0;
   view_.SetBusy(true);
+  view_.BeginSearch();
+  listing_.progress = [this] { view_.SearchGoesOn(); };
   {
     PrintList::Batch batch(list_);
     SearchFolder(path);
@@ -126,7 +128,9 @@ bool Intake::AlreadyEntered(Frame& frame, bool throughLink, std::optional<std::u
   }
   if (!parentVolume) parentVolume = startVolume_;
   const auto id = files_.IdentifyFolder(frame.folder, throughLink ? std::nullopt : parentVolume);
-  if (!id) return false;
+  // A link whose target cannot be told from the folders entered could lead back up, ever deeper:
+  // it is not followed. A plain folder is entered all the same.
+  if (!id) return throughLink;
   frame.volume = id->volume;
   return !entered_.insert(*id).second;
 }
@@ -135,7 +139,9 @@ bool Intake::EnterFolder(Frame& frame) {
   std::string status(texts::kStatusSearching);
   status += frame.folder;
   view_.ShowSearchStatus(status);
-  if (!files_.ListFolder(frame.folder, listing_)) return false;
+  const bool listed = files_.ListFolder(frame.folder, listing_);
+  view_.SearchGoesOn();
+  if (!listed) return false;
   std::string file = JoinPath(frame.folder, "");
   const std::size_t folderLength = file.size();
   for (const auto& entry : listing_.files) {

@@ -71,8 +71,8 @@ class Intake {
 
 // The folder path and a name joined by exactly one separator.
 std::string JoinPath(std::string_view folder, std::string_view name);
-// The command line's argument text split at every double quote; blank pieces are dropped, the
-// others kept unchanged.
+// The command line's argument text split at every double quote; pieces of nothing but blanks (' ')
+// are dropped, the others kept unchanged.
 std::vector<std::string> SplitCommandLine(std::string_view arguments);
 // The text after the program's own name (quoted or not) and the blanks that follow it.
 std::string_view ArgumentsOf(std::string_view commandLine);

@@ -85,6 +85,8 @@ class FrmMainLogic {
     void SetListMode(ListMode mode) override { inner_.SetListMode(mode); }
     void SetStatusText(std::string_view text) override { inner_.SetStatusText(text); }
     void ShowSearchStatus(std::string_view text) override { inner_.ShowSearchStatus(text); }
+    void BeginSearch() override { inner_.BeginSearch(); }
+    void SearchGoesOn() override { inner_.SearchGoesOn(); }
     void ListChanged() override { inner_.ListChanged(); }
     void CurrentChanged() override { inner_.CurrentChanged(); }
     void SetBusy(bool busy) override { inner_.SetBusy(busy); }

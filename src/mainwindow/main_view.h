@@ -22,6 +22,10 @@ class MainView {
   // Shows the folder being searched at once, while no window messages are being processed. A
   // view may leave out texts that follow each other faster than anyone can read them.
   virtual void ShowSearchStatus(std::string_view text) = 0;
+  // A new path of an intake begins: its first folder is shown at once.
+  virtual void BeginSearch() = 0;
+  // The walk goes on inside or after a folder: a text left out a moment ago may be due now.
+  virtual void SearchGoesOn() = 0;
 
   // The entries, their order or their selection marks changed: show the model afresh.
   virtual void ListChanged() = 0;

@@ -4,6 +4,7 @@
 // folders so that links leading back up are not walked twice.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,8 @@ struct Subfolder {
 struct FolderListing {
   std::vector<FileEntry> files;
   std::vector<Subfolder> subfolders;
+  // Called now and then while a long listing is under way (kept by Clear).
+  std::function<void()> progress;
   void Clear() {
     files.clear();
     subfolders.clear();

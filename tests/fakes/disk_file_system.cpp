@@ -89,6 +89,7 @@ bool DiskFileSystem::ListFolder(std::string_view folder, platform::FolderListing
 std::optional<platform::FolderId> DiskFileSystem::IdentifyFolder(std::string_view folder,
                                                                  std::optional<std::uint64_t>) {
   ++identifications;
+  if (identityUnreadable && identityUnreadable(folder)) return std::nullopt;
   struct stat st{};
   if (stat(ToDisk(folder).c_str(), &st) != 0) return std::nullopt;
   return platform::FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};

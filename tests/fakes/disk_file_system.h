@@ -3,6 +3,7 @@
 // paths: "T:\" is the root folder given at construction, "\" the separator. Folders are listed in
 // readdir's order (the file system's own), like FindFirstFile on Windows.
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -18,6 +19,9 @@ class DiskFileSystem final : public platform::FileSystem {
   // Faults for the tests: a folder that cannot be listed, files whose time cannot be read.
   std::set<std::string> unlistable;
   std::set<std::string> timeless;
+  // Folders whose identity cannot be read (a share that does not give it, a link that the
+  // server resolves on its own).
+  std::function<bool(std::string_view)> identityUnreadable;
   int listings = 0;
   int identifications = 0;
 

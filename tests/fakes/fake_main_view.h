@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -16,6 +17,9 @@ class FakeMainView final : public MainView {
   int listChanges = 0;
   int currentChanges = 0;
   int statusRepaints = 0;
+  int searchesBegun = 0;
+  int searchTicks = 0;
+  std::function<void()> onSearchTick;
   int popups = 0;
   int closes = 0;
   std::vector<bool> busyCalls;
@@ -37,6 +41,11 @@ class FakeMainView final : public MainView {
   void ShowSearchStatus(std::string_view text) override {
     status = text;
     ++statusRepaints;
+  }
+  void BeginSearch() override { ++searchesBegun; }
+  void SearchGoesOn() override {
+    ++searchTicks;
+    if (onSearchTick) onSearchTick();
   }
   void ListChanged() override { ++listChanges; }
   void CurrentChanged() override { ++currentChanges; }

@@ -55,6 +55,8 @@ TEST(CommandLine, SplitAtDoubleQuotes) {
       {"\"C:\\a", {"C:\\a"}},                           // unbalanced
       {"\"\" \"  \"", {}},                              // empty and blank quotes
       {"\" C:\\lead\"", {" C:\\lead"}},                 // no trimming
+      {"\"\t\" \"C:\\a\"", {"\t", "C:\\a"}},                // tabs are no blanks
+      {"\" \t \"", {" \t "}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments);
@@ -201,6 +203,23 @@ TEST_F(IntakeOnDisk, LinksLeadingBackUpAreNotWalkedTwice) {
   // which is entered once more in this intake, and the walk still ends.
   intake.AddClarisFile("T:\\loop\\inner");
   EXPECT_LE(disk.listings, 8);
+}
+
+TEST_F(IntakeOnDisk, ALinkWhoseIdentityCannotBeReadIsNotFollowed) {
+  disk = fakes::DiskFileSystem(root_.string());
+  File("loop/a.cwj");
+  File("loop/inner/b.cwj");
+  File("loop/plain/c.cwj");
+  fs::create_directory_symlink(root_ / "loop", root_ / "loop/inner/back");
+  // Every folder through the link, and one plain folder, keep their identity to themselves.
+  disk.identityUnreadable = [](std::string_view path) {
+    return path.find("\\back") != std::string_view::npos || path.find("\\plain") != std::string_view::npos;
+  };
+  Intake intake(list, view, disk, log);
+  intake.AddClarisFile("T:\\loop");
+  EXPECT_EQ(list.Count(), 3u) << "each document once";
+  EXPECT_NE(list.Find("T:\\loop\\plain\\c.cwj"), nullptr) << "a plain folder is entered all the same";
+  EXPECT_LE(disk.listings, 4);
 }
 
 TEST_F(IntakeOnDisk, UnreadableFoldersAndFilesArePassedOver) {

@@ -145,6 +145,29 @@ TEST_F(ListDrop, FileListsAreCopiedAnythingElseIsRefused) {
   EXPECT_EQ(window_.ItemCount(), 1);
 }
 
+// The drop lets the dragging program go before the walk: the names are copied, and the list takes
+// them in when the window handles its messages next. The data object may be gone by then.
+TEST_F(ListDrop, TheDropReturnsAtOnceAndTheWalkFollows) {
+  MakeFolder(dir_ / L"棚");
+  for (const wchar_t* name : {L"一.cwj", L"二.cwj"}) WriteTextFile(dir_ / (std::wstring(L"棚\\") + name), "document");
+  RECT r{};
+  GetWindowRect(window_.ListView(), &r);
+  const POINTL at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  {
+    DataObject data(CF_HDROP, FileList({dir_ / L"棚"}));
+    DWORD effect = DROPEFFECT_COPY;
+    ASSERT_EQ(target_->DragEnter(&data, MK_LBUTTON, at, &effect), S_OK);
+    effect = DROPEFFECT_COPY;
+    ASSERT_EQ(target_->Drop(&data, 0, at, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(window_.ItemCount(), 0) << "nothing walked inside Drop";
+    EXPECT_TRUE(IsWindowEnabled(window_.Main()));
+  }
+  window_.Pump();
+  EXPECT_EQ(window_.ItemCount(), 2);
+  EXPECT_EQ(window_.StatusText(), L"2 個のファイルをリストに追加しました。");
+}
+
 // Each dropped path is an intake of its own: the status line reports the last path alone.
 TEST_F(ListDrop, StatusReportsTheLastPathOfTheDrop) {
   MakeFolder(dir_ / L"三つ");

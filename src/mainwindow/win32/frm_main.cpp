@@ -19,6 +19,8 @@ constexpr int kListId = 100;
 constexpr int kStatusId = 101;
 constexpr UINT_PTR kClipboardTimer = 1;
 constexpr UINT kClipboardInterval = 100;
+// A drop's file names, taken in after the dragging program has been let go.
+constexpr UINT kDroppedMessage = WM_APP + 1;
 
 bool IsToolbarId(int id) { return id >= IDT_NEW && id <= IDT_INFO; }
 
@@ -66,8 +68,14 @@ bool FrmMain::Create(int show, std::function<void()> startupIntake, DropHandler 
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   if (onDrop) {
-    // lvwPrintFiles decides itself what it takes: file lists, with the copy effect.
-    dropTarget_ = new ListDropTarget(std::move(onDrop));
+    // lvwPrintFiles decides itself what it takes: file lists, with the copy effect. The drop
+    // returns to the dragging program at once (a file manager would be frozen for the length of
+    // the walk otherwise); the names it handed over are taken in from the window's own queue.
+    onDrop_ = std::move(onDrop);
+    dropTarget_ = new ListDropTarget([this](const std::optional<std::vector<std::string>>& files) {
+      dropped_.push_back(files);
+      PostMessageW(hwnd_, kDroppedMessage, 0, 0);
+    });
     RegisterDragDrop(listView_->Handle(), dropTarget_);
   }
   Load();
@@ -201,15 +209,12 @@ void FrmMain::SetStatusText(std::string_view text) {
 }
 
 void FrmMain::ShowSearchStatus(std::string_view text) {
-  // A walk through a file server enters folders faster than anyone can read them, and a repaint
-  // per folder would cost more than the walk itself: a folder entered within 40 ms of the last
-  // one shown is left out (a slow folder always shows at once; the result replaces the text).
-  const ULONGLONG now = GetTickCount64();
-  if (now - lastStatusPaint_ < 40) return;
-  lastStatusPaint_ = now;
-  SetStatusText(text);
-  UpdateWindow(status_);
+  searchStatus_.Offer(text, static_cast<std::int64_t>(GetTickCount64()));
 }
+
+void FrmMain::BeginSearch() { searchStatus_.Begin(); }
+
+void FrmMain::SearchGoesOn() { searchStatus_.Tick(static_cast<std::int64_t>(GetTickCount64())); }
 
 void FrmMain::ListChanged() { listView_->Refresh(); }
 
@@ -310,6 +315,14 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_TIMER:
       if (wp == kClipboardTimer) ClipboardWatch();
+      return 0;
+    case kDroppedMessage:
+      if (!dropped_.empty()) {
+        const auto files = std::move(dropped_.front());
+        dropped_.pop_front();
+        // Nothing enters the list while a print run holds the program.
+        if (onDrop_ && !logic_->PrintRunUnderWay()) onDrop_(files);
+      }
       return 0;
     case WM_SETCURSOR:
       if (busy_) {

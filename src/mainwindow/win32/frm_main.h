@@ -7,6 +7,7 @@
 
 #include <ole2.h>
 
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "intake/print_list.h"
 #include "mainwindow/frm_main_logic.h"
 #include "mainwindow/main_view.h"
+#include "mainwindow/search_status.h"
 #include "mainwindow/win32/print_list_view.h"
 #include "mainwindow/win32/toolbar_strip.h"
 #include "platform/clipboard.h"
@@ -73,6 +75,8 @@ class FrmMain final : public MainView {
   void SetListMode(ListMode mode) override;
   void SetStatusText(std::string_view text) override;
   void ShowSearchStatus(std::string_view text) override;
+  void BeginSearch() override;
+  void SearchGoesOn() override;
   void ListChanged() override;
   void CurrentChanged() override;
   void SetBusy(bool busy) override;
@@ -105,7 +109,12 @@ class FrmMain final : public MainView {
   UINT dpi_ = 96;
   bool placing_ = false;  // the stored placement is being applied
   bool busy_ = false;
-  ULONGLONG lastStatusPaint_ = 0;
+  DropHandler onDrop_;
+  std::deque<std::optional<std::vector<std::string>>> dropped_;  // drops not yet taken in
+  SearchStatusThrottle searchStatus_{[this](std::string_view text) {
+    SetStatusText(text);
+    UpdateWindow(status_);
+  }};
 };
 
 }  // namespace velmok::win32

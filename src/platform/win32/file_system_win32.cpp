@@ -80,7 +80,9 @@ bool Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListin
   ScopedFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                    FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return false;
+  unsigned entries = 0;
   do {
+    if (listing.progress && ++entries % 64 == 0) listing.progress();
     if (IsDots(data.cFileName)) continue;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       listing.subfolders.emplace_back();
