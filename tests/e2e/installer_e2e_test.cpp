@@ -79,9 +79,16 @@ TEST(InstallerE2E, InstallRunThroughTheShortcutAndUninstall) {
 
   Process uninstall = Process::Launch(target + L"\\uninstall.exe", L"/S");
   ASSERT_TRUE(uninstall.WaitExit(60s));
-  // The uninstaller carries on from a copy of itself; wait for its work.
-  EXPECT_TRUE(WaitUntil([&] { return !Exists(target + L"\\VELMOK.exe") && !Exists(target + L"\\uninstall.exe"); },
-                        60s));
+  // The uninstaller carries on from a copy of itself, deleting the links and files first and the
+  // registry keys last: its work is done when all of it is gone and the copy has ended.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return !Exists(target + L"\\VELMOK.exe") && !Exists(target + L"\\uninstall.exe") && !Exists(desktopLink) &&
+               !Exists(menuLink) && !RegText(HKEY_CURRENT_USER, uninstallKey, L"DisplayVersion").has_value() &&
+               !AnyProcessNamed(L"Au_.exe") && !AnyProcessNamed(L"Un_A.exe");
+      },
+      90s))
+      << "the uninstaller did not finish";
   EXPECT_FALSE(Exists(desktopLink));
   EXPECT_FALSE(Exists(menuLink));
   EXPECT_FALSE(RegText(HKEY_CURRENT_USER, uninstallKey, L"DisplayVersion").has_value());

@@ -125,6 +125,17 @@ void KillProcessesNamed(const std::wstring& exeName) {
   CloseHandle(snapshot);
 }
 
+bool AnyProcessNamed(const std::wstring& exeName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  bool found = false;
+  PROCESSENTRY32W entry{sizeof entry};
+  for (BOOL ok = Process32FirstW(snapshot, &entry); ok && !found; ok = Process32NextW(snapshot, &entry))
+    found = _wcsicmp(entry.szExeFile, exeName.c_str()) == 0;
+  CloseHandle(snapshot);
+  return found;
+}
+
 namespace {
 
 struct FindState {

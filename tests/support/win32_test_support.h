@@ -50,6 +50,7 @@ class Process {
 
 // Ends every process whose executable has this file name (for example L"clw4sim.exe").
 void KillProcessesNamed(const std::wstring& exeName);
+bool AnyProcessNamed(const std::wstring& exeName);
 
 // Top-level windows (of any process) by class and/or title; an empty string matches anything.
 // Only visible windows count unless `includeHidden`.
