@@ -27,17 +27,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data + 12 + prefixLength), size - 12 - prefixLength);
 
   const std::string line = velmok::FormatLogFileLine(t, level, prefix, text);
+  const std::string escaped = velmok::EscapeControlCharacters(text);
+  // No control character of the text reaches the line: nothing can begin a line of its own.
+  for (const char c : escaped)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) std::abort();
+  if (escaped.size() < text.size()) std::abort();
   if (text.empty()) {
     if (!line.empty()) std::abort();
     return 0;
   }
   // prefix, level, " yy/mm/dd hh:mm:ss." then at least three digits and a blank, then the text.
   if (line.compare(0, prefix.size(), prefix) != 0) std::abort();
-  if (line.size() < text.size() || line.compare(line.size() - text.size(), text.size(), text) != 0) std::abort();
+  if (line.size() < escaped.size() || line.compare(line.size() - escaped.size(), escaped.size(), escaped) != 0)
+    std::abort();
   const std::string level_text = std::to_string(level);
-  const std::size_t stamp = line.size() - text.size() - prefix.size() - level_text.size();
+  const std::size_t stamp = line.size() - escaped.size() - prefix.size() - level_text.size();
   if (stamp != 1 + 9 + 9 + 4 && stamp != 1 + 9 + 9 + 5) std::abort();
   const std::string debuggerLine = velmok::FormatDebuggerLine(level, prefix, text);
-  if (debuggerLine != prefix + level_text + " " + text) std::abort();
+  if (debuggerLine != prefix + level_text + " " + escaped) std::abort();
   return 0;
 }
