@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "mainwindow/layout.h"
+
 namespace velmok {
 
 namespace {
@@ -46,10 +48,7 @@ std::string FormatSettingNumber(float value) {
   return std::string(buffer, end);
 }
 
-TwipsFactors ScreenTwipsFactors(unsigned dpiX, unsigned dpiY) {
-  auto factor = [](unsigned dpi) { return 1440.0f / static_cast<float>(dpi == 0 ? 96 : dpi); };
-  return {factor(dpiX), factor(dpiY)};
-}
+TwipsFactors ScreenTwipsFactors(unsigned dpiX, unsigned dpiY) { return {TwipsPerPixel(dpiX), TwipsPerPixel(dpiY)}; }
 
 PlacementTwips TwipsFromPixels(const PixelRect& r, TwipsFactors f) {
   return {static_cast<float>(r.top) * f.y, static_cast<float>(r.left) * f.x, static_cast<float>(r.width) * f.x,
