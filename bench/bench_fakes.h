@@ -50,7 +50,6 @@ class SilentView final : public MainView {
   void BeginSearch() override {}
   void SearchGoesOn() override {}
   void ListChanged() override {}
-  void CurrentChanged() override {}
   void SetBusy(bool) override {}
   void ShowPopupMenu() override {}
   void CloseWindow() override {}

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <string>
@@ -16,6 +17,7 @@
 #include "mainwindow/win32/frm_main.h"
 #include "platform/win32/settings_store_win32.h"
 #include "platform/win32/system_win32.h"
+#include "platform/win32/text_collation_win32.h"
 #include "resource.h"
 
 namespace {
@@ -28,8 +30,14 @@ using velmok::bench::Report;
 
 constexpr int kEntries = 100000;
 
-
-
+// The process's private bytes. Windows reports them twice, as PrivateUsage and as PagefileUsage;
+// Wine fills only the second.
+std::size_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PagefileUsage;
+}
 
 void Fill(velmok::PrintList& list) {
   velmok::PrintList::Batch batch(list);
@@ -59,7 +67,8 @@ int wmain() {
   InitCommonControlsEx(&icc);
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VelmokBench");
 
-  velmok::PrintList list;
+  const velmok::win32::Win32TextCollation collation;
+  velmok::PrintList list(collation);
   NoLogFile logFile;
   velmok::win32::Win32DebuggerOutput debugger;
   velmok::win32::Win32Clock clock;
@@ -138,6 +147,40 @@ int wmain() {
         repaint();
       });
   Report("delete 50,000 selected of 100,000", remove, "one repaint of the list", base, "< 500 ms");
+
+  // The model alone: the user's language's order against the order of character codes, what its
+  // keys cost to make and to hold, and what an entry costs to hold.
+  {
+    velmok::PrintList japanese(collation);
+    velmok::PrintList codes;
+    const std::size_t before = PrivateBytes();
+    Fill(japanese);
+    const std::size_t perEntry = (PrivateBytes() - before) / kEntries;
+    Fill(codes);
+    for (int key : {0, 3}) {
+      const char* column = key == 0 ? "names" : "folders";
+      const double ms = BestMs(3, nullptr, [&] { japanese.ChangeSortOrder(key); });
+      const double codeMs = BestMs(3, nullptr, [&] { codes.ChangeSortOrder(key); });
+      Report(std::string("sort 100,000 ") + column + " (Japanese, model)", ms,
+             std::string("by character codes"), codeMs, "< 300 ms");
+      std::string keys;
+      std::size_t made = 0;
+      std::string_view previous;
+      const double keyMs = BestMs(1, nullptr, [&] {
+        for (std::size_t i = 0; i < japanese.Count(); ++i) {
+          const std::string_view text = japanese.At(i).Column(key);
+          if (i > 0 && text == previous) continue;  // as the sort does: one key per run of equal texts
+          collation.AppendSortKey(text, keys);
+          previous = text;
+          ++made;
+        }
+      });
+      Report(std::string("  make the keys of ") + column, keyMs, "sort by character codes", codeMs, "part of the sort");
+      std::printf("  %zu keys, %zu bytes in all, %.1f bytes each, held only while sorting\n", made, keys.size(),
+                  made ? static_cast<double>(keys.size()) / static_cast<double>(made) : 0.0);
+    }
+    std::printf("memory per entry: %zu bytes (target < 1024)\n", perEntry);
+  }
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VelmokBench");
   return 0;
 }

@@ -63,4 +63,11 @@ std::size_t HashIgnoringCase(std::string_view text) {
   return hash;
 }
 
+void OrdinalCollation::AppendSortKey(std::string_view text, std::string& key) const {
+  for (std::size_t i = 0; i < text.size();) {
+    const char32_t c = FoldCase(DecodeUtf8(text, i));
+    for (int shift = 24; shift >= 0; shift -= 8) key += static_cast<char>((c >> shift) & 0xFF);
+  }
+}
+
 }  // namespace velmok

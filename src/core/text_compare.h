@@ -4,7 +4,10 @@
 // interpreted: "10 KB" < "100 KB" < "9 KB".
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+
+#include "platform/text_collation.h"
 
 namespace velmok {
 
@@ -13,5 +16,13 @@ char32_t FoldCase(char32_t c);
 int CompareIgnoringCase(std::string_view a, std::string_view b);
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 std::size_t HashIgnoringCase(std::string_view text);
+
+// The order above as a collation: where no language's order is at hand (the tests, the native
+// build), the print list sorts by it. Its keys are the folded characters, 32 bits each.
+class OrdinalCollation final : public platform::TextCollation {
+ public:
+  int Compare(std::string_view a, std::string_view b) const override { return CompareIgnoringCase(a, b); }
+  void AppendSortKey(std::string_view text, std::string& key) const override;
+};
 
 }  // namespace velmok

@@ -2,10 +2,21 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdint>
 
 #include "core/text_compare.h"
 
 namespace velmok {
+
+namespace {
+
+const OrdinalCollation kCharacterCodeOrder;
+
+}  // namespace
+
+PrintList::PrintList() : collation_(kCharacterCodeOrder) {}
+
+PrintList::PrintList(const platform::TextCollation& collation) : collation_(collation) {}
 
 PrintListEntry::PrintListEntry(std::string key, std::size_t nameLength, std::string_view modified, std::string size)
     : key_(std::move(key)), size_(std::move(size)), keyHash_(HashIgnoringCase(key_)) {
@@ -26,8 +37,15 @@ std::string_view PrintListEntry::Column(int column) const {
 
 const PrintListEntry* PrintList::Find(std::string_view key) const { return index_.Find(key); }
 
+int PrintList::CompareColumn(const PrintListEntry& a, const PrintListEntry& b) const {
+  const std::string_view x = a.Column(sort_.key);
+  const std::string_view y = b.Column(sort_.key);
+  // Times and sizes are digits and signs, which every order sorts alike: as text, at no cost.
+  return Collated() ? collation_.Compare(x, y) : CompareIgnoringCase(x, y);
+}
+
 bool PrintList::Less(const PrintListEntry& a, const PrintListEntry& b) const {
-  const int c = CompareIgnoringCase(a.Column(sort_.key), b.Column(sort_.key));
+  const int c = CompareColumn(a, b);
   return sort_.direction == SortDirection::Ascending ? c < 0 : c > 0;
 }
 
@@ -43,8 +61,10 @@ bool PrintList::Add(PrintListEntry entry) {
                                       [this](const PrintListEntry* x, const auto& y) { return Less(*x, *y); });
     at = static_cast<std::size_t>(pos - entries_.begin());
   }
+  const PrintListEntry* current = at < entries_.size() ? CurrentEntry() : nullptr;
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(owned));
   Renumber(at);
+  if (current) MoveCurrentTo(current);
   return true;
 }
 
@@ -58,11 +78,25 @@ PrintList::Batch::~Batch() {
 
 void PrintList::SettleBatch() {
   if (!sort_.sorted || batchStart_ >= entries_.size()) return;
-  auto less = [this](const auto& x, const auto& y) { return Less(*x, *y); };
-  const auto middle = entries_.begin() + static_cast<std::ptrdiff_t>(batchStart_);
-  std::stable_sort(middle, entries_.end(), less);
-  std::inplace_merge(entries_.begin(), middle, entries_.end(), less);
+  const std::size_t added = entries_.size() - batchStart_;
+  if (added * 64 >= batchStart_) {
+    // Many at once: sorted together with the rest, one key each.
+    SortAll();
+    return;
+  }
+  // A few into a long list: each finds its place by a binary search, in the order they came, so
+  // that each goes after the entries it equals, as the sort of them all would place it.
+  const PrintListEntry* current = CurrentEntry();
+  std::vector<std::unique_ptr<PrintListEntry>> batch(std::make_move_iterator(entries_.begin() + batchStart_),
+                                                     std::make_move_iterator(entries_.end()));
+  entries_.resize(batchStart_);
+  auto less = [this](const PrintListEntry* x, const auto& y) { return Less(*x, *y); };
+  for (auto& entry : batch) {
+    const auto pos = std::upper_bound(entries_.begin(), entries_.end(), entry.get(), less);
+    entries_.insert(pos, std::move(entry));
+  }
   Renumber(0);
+  MoveCurrentTo(current);
 }
 
 void PrintList::Renumber(std::size_t from) {
@@ -91,21 +125,40 @@ void PrintList::InvertSelection() {
 }
 
 std::optional<std::size_t> PrintList::Current() const {
-  if (!current_) return std::nullopt;
-  return current_->position_;
+  const auto index = current_->Get();
+  if (!index || *index >= entries_.size()) return std::nullopt;
+  return index;
 }
 
 void PrintList::SetCurrent(std::optional<std::size_t> index) {
-  current_ = (index && *index < entries_.size()) ? entries_[*index].get() : nullptr;
+  if (index && *index >= entries_.size()) index.reset();
+  if (current_->Get() != index) current_->Set(index);
+}
+
+void PrintList::KeepCurrentIn(CurrentEntryStore* store) {
+  const auto current = Current();
+  current_ = store ? store : &ownCurrent_;
+  SetCurrent(current);
+}
+
+const PrintListEntry* PrintList::CurrentEntry() const {
+  const auto index = Current();
+  return index ? entries_[*index].get() : nullptr;
+}
+
+void PrintList::MoveCurrentTo(const PrintListEntry* entry) {
+  SetCurrent(entry ? std::optional<std::size_t>(entry->position_) : std::nullopt);
 }
 
 std::size_t PrintList::RemoveSelected() {
   if (selectedCount_ == 0) return 0;
   const std::size_t before = entries_.size();
-  if (current_ && current_->selected_) current_ = nullptr;
+  const PrintListEntry* current = CurrentEntry();
+  if (current && current->selected_) current = nullptr;
   std::erase_if(entries_, [](const auto& e) { return e->selected_; });
   selectedCount_ = 0;
   Renumber(0);
+  MoveCurrentTo(current);
   std::vector<PrintListEntry*> left;
   left.reserve(entries_.size());
   for (auto& e : entries_) left.push_back(e.get());
@@ -114,10 +167,10 @@ std::size_t PrintList::RemoveSelected() {
 }
 
 void PrintList::Clear() {
+  SetCurrent(std::nullopt);
   index_.Clear();
   entries_.clear();
   selectedCount_ = 0;
-  current_ = nullptr;
 }
 
 void PrintList::ChangeSortOrder(int key) {
@@ -132,8 +185,51 @@ void PrintList::ChangeSortOrder(int key) {
 }
 
 void PrintList::SortAll() {
-  std::stable_sort(entries_.begin(), entries_.end(), [this](const auto& x, const auto& y) { return Less(*x, *y); });
+  const PrintListEntry* current = CurrentEntry();
+  if (Collated())
+    SortByKeys();
+  else
+    std::stable_sort(entries_.begin(), entries_.end(), [this](const auto& x, const auto& y) { return Less(*x, *y); });
   Renumber(0);
+  MoveCurrentTo(current);
+}
+
+// The collation's keys of the sorted column, made once per entry (once per run of equal texts:
+// the documents of one folder share their folder's key), then compared byte by byte.
+void PrintList::SortByKeys() {
+  struct Item {
+    std::uint32_t offset;
+    std::uint32_t length;
+    std::uint32_t index;
+  };
+  std::vector<Item> items;
+  items.reserve(entries_.size());
+  std::string keys;
+  keys.reserve(entries_.size() * 64);
+  std::string_view previous;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const std::string_view text = entries_[i]->Column(sort_.key);
+    if (i > 0 && text == previous) {
+      items.push_back({items.back().offset, items.back().length, static_cast<std::uint32_t>(i)});
+      continue;
+    }
+    const std::size_t offset = keys.size();
+    collation_.AppendSortKey(text, keys);
+    items.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(keys.size() - offset),
+                     static_cast<std::uint32_t>(i)});
+    previous = text;
+  }
+  const std::string_view all(keys);
+  const bool ascending = sort_.direction == SortDirection::Ascending;
+  std::stable_sort(items.begin(), items.end(), [&](const Item& x, const Item& y) {
+    const std::string_view a = all.substr(x.offset, x.length);
+    const std::string_view b = all.substr(y.offset, y.length);
+    return ascending ? a < b : b < a;
+  });
+  std::vector<std::unique_ptr<PrintListEntry>> sorted;
+  sorted.reserve(entries_.size());
+  for (const Item& item : items) sorted.push_back(std::move(entries_[item.index]));
+  entries_ = std::move(sorted);
 }
 
 std::vector<std::size_t> SelectedIndices(const PrintList& list) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "intake/key_index.h"
+#include "platform/text_collation.h"
 
 namespace velmok {
 
@@ -53,9 +54,23 @@ struct SortState {
   bool sorted = false;
 };
 
+// Where the current entry is kept. A list view that shows the print list keeps it as its focused
+// item, which the user moves with every click and key: the print list then asks the view for it
+// and moves it there, so that the program's current entry cannot differ from what the view shows.
+class CurrentEntryStore {
+ public:
+  virtual ~CurrentEntryStore() = default;
+  // The position of the current entry; nullopt when there is none.
+  virtual std::optional<std::size_t> Get() const = 0;
+  virtual void Set(std::optional<std::size_t> index) = 0;
+};
+
 class PrintList {
  public:
-  PrintList() = default;
+  // Names and folders are sorted in the order of `collation` (the user's language); the other
+  // columns as text, letter case ignored. Without one, in the order of character codes.
+  PrintList();
+  explicit PrintList(const platform::TextCollation& collation);
   PrintList(const PrintList&) = delete;
   PrintList& operator=(const PrintList&) = delete;
 
@@ -91,9 +106,13 @@ class PrintList {
   void InvertSelection();
   std::size_t SelectedCount() const { return selectedCount_; }
 
-  // The current entry: at most one, possibly none.
+  // The current entry: at most one, possibly none. It stays with its entry when the entries are
+  // reordered, and goes when its entry is removed.
   std::optional<std::size_t> Current() const;
   void SetCurrent(std::optional<std::size_t> index);
+  // From now on the current entry is kept by `store` (null: by the list itself again); the one
+  // there is now moves there.
+  void KeepCurrentIn(CurrentEntryStore* store);
 
   // Removes every selected entry, keeping the order of the rest; returns how many were removed.
   // The current entry goes when it is removed.
@@ -105,15 +124,31 @@ class PrintList {
   void ChangeSortOrder(int key);
 
  private:
+  class OwnCurrent final : public CurrentEntryStore {
+   public:
+    std::optional<std::size_t> Get() const override { return index_; }
+    void Set(std::optional<std::size_t> index) override { index_ = index; }
+
+   private:
+    std::optional<std::size_t> index_;
+  };
+
+  int CompareColumn(const PrintListEntry& a, const PrintListEntry& b) const;
   bool Less(const PrintListEntry& a, const PrintListEntry& b) const;
+  bool Collated() const { return sort_.key == 0 || sort_.key == 3; }
   void SortAll();
+  void SortByKeys();
   void SettleBatch();
   void Renumber(std::size_t from);
+  const PrintListEntry* CurrentEntry() const;
+  void MoveCurrentTo(const PrintListEntry* entry);
 
   std::vector<std::unique_ptr<PrintListEntry>> entries_;
   KeyIndex index_;
   std::size_t selectedCount_ = 0;
-  PrintListEntry* current_ = nullptr;
+  OwnCurrent ownCurrent_;
+  CurrentEntryStore* current_ = &ownCurrent_;
+  const platform::TextCollation& collation_;
   SortState sort_;
   int batchDepth_ = 0;
   std::size_t batchStart_ = 0;

@@ -95,7 +95,6 @@ void FrmMainLogic::ChangeSortOrder(int key) {
 void FrmMainLogic::ListButtonDown(int /*button*/) {
   if (!list_.Current() || handlers_.PrintRunUnderWay()) return;
   list_.SetCurrent(std::nullopt);
-  tracked_.CurrentChanged();
 }
 
 void FrmMainLogic::ListItemClick(std::size_t index) {

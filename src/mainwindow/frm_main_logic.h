@@ -88,7 +88,6 @@ class FrmMainLogic {
     void BeginSearch() override { inner_.BeginSearch(); }
     void SearchGoesOn() override { inner_.SearchGoesOn(); }
     void ListChanged() override { inner_.ListChanged(); }
-    void CurrentChanged() override { inner_.CurrentChanged(); }
     void SetBusy(bool busy) override { inner_.SetBusy(busy); }
     void ShowPopupMenu() override { inner_.ShowPopupMenu(); }
     void CloseWindow() override { inner_.CloseWindow(); }

@@ -29,8 +29,6 @@ class MainView {
 
   // The entries, their order or their selection marks changed: show the model afresh.
   virtual void ListChanged() = 0;
-  // Only the current entry changed.
-  virtual void CurrentChanged() = 0;
 
   // Busy: the window is disabled and shows the hourglass until SetBusy(false).
   virtual void SetBusy(bool busy) = 0;

@@ -15,7 +15,6 @@ class FakeMainView final : public MainView {
   ListMode mode = ListMode::Details;
   std::string status;
   int listChanges = 0;
-  int currentChanges = 0;
   int statusRepaints = 0;
   int searchesBegun = 0;
   int searchTicks = 0;
@@ -48,7 +47,6 @@ class FakeMainView final : public MainView {
     if (onSearchTick) onSearchTick();
   }
   void ListChanged() override { ++listChanges; }
-  void CurrentChanged() override { ++currentChanges; }
   void SetBusy(bool busy) override { busyCalls.push_back(busy); }
   void ShowPopupMenu() override { ++popups; }
   void CloseWindow() override { ++closes; }

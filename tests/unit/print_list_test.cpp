@@ -6,6 +6,8 @@
 #include "fakes/print_list_builder.h"
 #include "intake/list_editing.h"
 
+#include <functional>
+
 namespace velmok {
 namespace {
 
@@ -112,6 +114,129 @@ TEST(PrintList, AddedEntriesTakeTheirSortedPlaceAtOnceOrWhenTheBatchEnds) {
   }
   EXPECT_EQ(Names(list), (std::vector<std::string>{"a.cwj", "b.cwj", "c.cwj", "d.cwj", "e.cwj"}));
   for (std::size_t i = 0; i < list.Count(); ++i) EXPECT_EQ(list.IndexOf(list.At(i)), i);
+}
+
+// A store that, like a list view, knows the current entry only by its position.
+class PositionStore final : public CurrentEntryStore {
+ public:
+  std::optional<std::size_t> position;
+  int sets = 0;
+  std::optional<std::size_t> Get() const override { return position; }
+  void Set(std::optional<std::size_t> index) override {
+    position = index;
+    ++sets;
+  }
+};
+
+// Orders texts from their last character back, so that a sort by it differs from one by character
+// codes: "xa" < "ab" < "zc".
+class BackwardCollation final : public platform::TextCollation {
+ public:
+  int Compare(std::string_view a, std::string_view b) const override {
+    std::string x(a.rbegin(), a.rend()), y(b.rbegin(), b.rend());
+    return x < y ? -1 : x == y ? 0 : 1;
+  }
+  void AppendSortKey(std::string_view text, std::string& key) const override { key.append(text.rbegin(), text.rend()); }
+};
+
+std::optional<std::string> CurrentName(const PrintList& list) {
+  const auto c = list.Current();
+  return c ? std::optional<std::string>(std::string(list.At(*c).Name())) : std::nullopt;
+}
+
+// However the entries move, the current entry is the same document afterwards, or none when it went.
+TEST(PrintList, TheCurrentEntryStaysWithItsDocumentInAStoreOfPositions) {
+  PositionStore store;
+  PrintList list;
+  for (const char* name : {"c", "a", "d"}) list.Add(MakeEntry(std::string("C:\\d\\") + name));
+  list.SetCurrent(1);  // "a", kept by the list itself until a store takes it over
+  list.KeepCurrentIn(&store);
+  EXPECT_EQ(store.position, std::optional<std::size_t>(1));
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::optional<std::string> current;
+  };
+  const Step steps[] = {
+      {"sorted by name, descending", [&] { list.ChangeSortOrder(0); }, "a"},
+      {"sorted again, ascending", [&] { list.ChangeSortOrder(0); }, "a"},
+      {"an entry added before it", [&] { list.Add(MakeEntry("C:\\d\\0")); }, "a"},
+      {"a few added in a batch",
+       [&] {
+         PrintList::Batch batch(list);
+         list.Add(MakeEntry("C:\\d\\1"));
+       },
+       "a"},
+      {"others removed", [&] { list.SetSelected(0, true), list.SetSelected(4, true), list.RemoveSelected(); }, "a"},
+      {"itself removed", [&] { list.SetSelected(*list.Current(), true), list.RemoveSelected(); }, std::nullopt},
+      {"made current again", [&] { list.SetCurrent(1); }, "c"},
+      {"many added in a batch",
+       [&] {
+         PrintList::Batch batch(list);
+         for (int i = 0; i < 9; ++i) list.Add(MakeEntry("C:\\d\\b" + std::to_string(i)));
+       },
+       "c"},
+      {"cleared", [&] { list.Clear(); }, std::nullopt},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    s.act();
+    EXPECT_EQ(CurrentName(list), s.current);
+    EXPECT_EQ(store.position, list.Current()) << "the store holds what the list reports";
+  }
+  const int sets = store.sets;
+  list.Add(MakeEntry("C:\\d\\e"));
+  list.SetCurrent(0);
+  list.SetCurrent(0);
+  EXPECT_EQ(store.sets, sets + 1) << "the same entry again is not sent to the store";
+  list.KeepCurrentIn(nullptr);
+  EXPECT_EQ(CurrentName(list), "e") << "the list keeps it itself again";
+}
+
+// Names and folders sort in the collation's order, whichever way the entries arrive (all sorted at
+// once by keys, one by one, a few or many in a batch); times and sizes sort as text.
+TEST(PrintList, NamesAndFoldersSortByTheCollationTimesAndSizesAsText) {
+  const BackwardCollation backward;
+  const std::vector<std::string> expected = {"xa.cwj", "ab.cwj", "zc.cwj"};
+  struct Road {
+    const char* what;
+    std::function<void(PrintList&)> fill;
+  };
+  auto add = [](PrintList& list, const char* name) { list.Add(MakeEntry(std::string("C:\\") + name)); };
+  const Road roads[] = {
+      {"sorted at once", [&](PrintList& l) { add(l, "zc.cwj"), add(l, "ab.cwj"), add(l, "xa.cwj"), l.ChangeSortOrder(0), l.ChangeSortOrder(0); }},
+      {"one by one into a sorted list",
+       [&](PrintList& l) { l.ChangeSortOrder(0), l.ChangeSortOrder(0), add(l, "zc.cwj"), add(l, "xa.cwj"), add(l, "ab.cwj"); }},
+      {"a batch into an empty sorted list",
+       [&](PrintList& l) {
+         l.ChangeSortOrder(0), l.ChangeSortOrder(0);
+         PrintList::Batch batch(l);
+         add(l, "zc.cwj"), add(l, "ab.cwj"), add(l, "xa.cwj");
+       }},
+  };
+  for (const Road& r : roads) {
+    SCOPED_TRACE(r.what);
+    PrintList list(backward);
+    r.fill(list);
+    EXPECT_EQ(Names(list), expected);
+  }
+  // A few into a long sorted list find their places one by one, by the same order.
+  PrintList list(backward);
+  list.ChangeSortOrder(0), list.ChangeSortOrder(0);
+  for (int i = 0; i < 200; ++i) list.Add(MakeEntry("C:\\f" + std::to_string(i) + "m.cwj"));
+  {
+    PrintList::Batch batch(list);
+    add(list, "yz.cwj"), add(list, "xa.cwj");
+  }
+  const auto names = Names(list);
+  EXPECT_EQ(names.front(), "xa.cwj");
+  EXPECT_EQ(names.back(), "yz.cwj");
+  // Sizes are text, not the collation's: "10 KB" < "9 KB" either way, and 1 KB < 2 KB.
+  PrintList sizes(backward);
+  sizes.Add(MakeEntry("C:\\a", "2026/01/02 03:04", "21 KB"));
+  sizes.Add(MakeEntry("C:\\b", "2026/01/02 03:04", "12 KB"));
+  sizes.ChangeSortOrder(2);
+  EXPECT_EQ(Column(sizes, 2), (std::vector<std::string>{"12 KB", "21 KB"}));
 }
 
 // The editing commands over a list of six entries named 1..6.

@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "resource.h"
+#include "win32/real_input.h"
 
 namespace velmok::testing {
 
@@ -260,7 +261,10 @@ LRESULT CALLBACK PopupMenuProbe::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     self->menuWindowVisible_ = menuWindow && IsWindowVisible(menuWindow);
     self->snapshot_.clear();
     for (const int id : kPopupItems) self->snapshot_.emplace_back(id, Enabled(self->popup_, id));
-    if (self->keys_.empty()) {
+    if (self->onOpen_) self->onOpen_();
+    if (self->keys_.empty() && self->escapeKey_) {
+      RealInput::TapFromInside(VK_ESCAPE);
+    } else if (self->keys_.empty()) {
       EndMenu();
     } else {
       for (const wchar_t c : self->keys_) PostMessageW(hwnd, WM_CHAR, c, 0);

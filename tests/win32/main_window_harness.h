@@ -23,6 +23,7 @@
 #include "platform/clipboard.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/settings_store_win32.h"
+#include "platform/win32/text_collation_win32.h"
 #include "support/win32_test_support.h"
 
 namespace velmok::testing {
@@ -181,7 +182,8 @@ class MainWindowHarness {
   NullDebugger debugger_;
   FixedClock clock_;
   DebugLog log_{logFile_, debugger_, clock_};
-  PrintList list_;
+  win32::Win32TextCollation collation_;
+  PrintList list_{collation_};
   RecordingHandlers handlers_;
   win32::Win32FileSystem realFiles_;
   std::unique_ptr<win32::FrmMain> frm_;
@@ -205,6 +207,10 @@ class PopupMenuProbe {
 
   // Characters typed into the open menu (access keys); empty dismisses it.
   void TypeWhenOpen(std::wstring keys) { keys_ = std::move(keys); }
+  // The menu is dismissed by the Escape key, sent as the keyboard sends it, rather than by EndMenu.
+  void DismissWithEscapeKey() { escapeKey_ = true; }
+  // Runs each time the menu is open and waiting, before it is dismissed.
+  void OnOpen(std::function<void()> callback) { onOpen_ = std::move(callback); }
 
   int Opened() const { return opened_; }
   // The enabled state of a pop-up item at the moment the menu was open.
@@ -217,6 +223,8 @@ class PopupMenuProbe {
   HWND owner_;
   HMENU popup_;
   std::wstring keys_;
+  bool escapeKey_ = false;
+  std::function<void()> onOpen_;
   int opened_ = 0;
   bool menuWindowVisible_ = false;
   std::vector<std::pair<int, bool>> snapshot_;

@@ -19,6 +19,7 @@
 #include "platform/win32/settings_store_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_win32.h"
+#include "platform/win32/text_collation_win32.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_system_win32.h"
 #include "printing/folder_print_queue.h"
@@ -52,7 +53,8 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
 
-  PrintList list;
+  Win32TextCollation collation;
+  PrintList list(collation);
   RegistrySettingsStore settings(L"Software\\" + Widen(texts::kAppTitle));
   Win32ClipboardFiles clipboard;
   Win32FileSystem files;

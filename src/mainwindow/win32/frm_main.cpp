@@ -218,7 +218,6 @@ void FrmMain::SearchGoesOn() { searchStatus_.Tick(static_cast<std::int64_t>(GetT
 
 void FrmMain::ListChanged() { listView_->Refresh(); }
 
-void FrmMain::CurrentChanged() { listView_->RefreshCurrent(); }
 
 void FrmMain::SetBusy(bool busy) {
   busy_ = busy;

@@ -78,7 +78,6 @@ class FrmMain final : public MainView {
   void BeginSearch() override;
   void SearchGoesOn() override;
   void ListChanged() override;
-  void CurrentChanged() override;
   void SetBusy(bool busy) override;
   void ShowPopupMenu() override;
   void CloseWindow() override;

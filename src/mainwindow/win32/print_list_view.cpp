@@ -42,7 +42,17 @@ bool PrintListView::Create(HWND parent, int id, HINSTANCE instance, UINT dpi) {
   ListView_SetCallbackMask(hwnd_, 0);
   SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   ApplyDpi(dpi);
+  list_.KeepCurrentIn(this);
   return true;
+}
+
+PrintListView::~PrintListView() { Detach(); }
+
+// The control is going: the print list keeps its current entry itself again.
+void PrintListView::Detach() {
+  if (!hwnd_) return;
+  list_.KeepCurrentIn(nullptr);
+  hwnd_ = nullptr;
 }
 
 void PrintListView::ApplyDpi(UINT dpi) {
@@ -116,9 +126,6 @@ void PrintListView::Refresh() {
   const auto count = static_cast<int>(list_.Count());
   ListView_SetItemCountEx(hwnd_, count, LVSICF_NOSCROLL);
   ArrangeIcons();
-  if (focusedInControl_ >= count) focusedInControl_ = -1;
-  if (focusedInControl_ >= 0 && (!list_.Current() || static_cast<int>(*list_.Current()) != focusedInControl_))
-    ListView_SetItemState(hwnd_, focusedInControl_, 0, LVIS_FOCUSED);
   if (list_.SelectedCount() == list_.Count() && count > 0) {
     ListView_SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);  // every entry: one pass
   } else {
@@ -129,24 +136,35 @@ void PrintListView::Refresh() {
       ++marked;
     }
   }
-  if (const auto current = list_.Current()) {
-    const int i = static_cast<int>(*current);
-    ListView_SetItemState(hwnd_, i, LVIS_FOCUSED, LVIS_FOCUSED);
-    ListView_SetSelectionMark(hwnd_, i);
-  }
   SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
   pushing_ = false;
 }
 
-void PrintListView::RefreshCurrent() {
+std::optional<std::size_t> PrintListView::Get() const {
+  if (!hwnd_) return std::nullopt;
+  // One look at the control's own record: it keeps the focused item apart from the others.
+  const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+  if (focused < 0) return std::nullopt;
+  return static_cast<std::size_t>(focused);
+}
+
+void PrintListView::Set(std::optional<std::size_t> index) {
+  if (!hwnd_) return;
+  const bool wasPushing = pushing_;
   pushing_ = true;
-  const int focused = focusedInControl_;
-  const auto current = list_.Current();
-  if (focused >= 0 && (!current || static_cast<int>(*current) != focused))
+  if (index) {
+    const int i = static_cast<int>(*index);
+    // The entries may have grown ahead of the control (an entry added at its sorted place moves the
+    // current one down before the list is shown afresh): the control must have the row to focus.
+    if (i >= ListView_GetItemCount(hwnd_))
+      ListView_SetItemCountEx(hwnd_, static_cast<int>(list_.Count()), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    ListView_SetItemState(hwnd_, i, LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_SetSelectionMark(hwnd_, i);
+  } else if (const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED); focused >= 0) {
     ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
-  if (current) ListView_SetItemState(hwnd_, static_cast<int>(*current), LVIS_FOCUSED, LVIS_FOCUSED);
-  pushing_ = false;
+  }
+  pushing_ = wasPushing;
 }
 
 bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
@@ -165,9 +183,11 @@ bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
       result = OnFindItem(*reinterpret_cast<NMLVFINDITEMW*>(header));
       return true;
     case LVN_COLUMNCLICK:
+      SettleMarks();
       if (events_.columnClick) events_.columnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
       return true;
     case NM_CLICK: {
+      SettleMarks();
       const auto* item = reinterpret_cast<NMITEMACTIVATE*>(header);
       if (item->iItem >= 0 && static_cast<std::size_t>(item->iItem) < list_.Count() && events_.itemClick)
         events_.itemClick(static_cast<std::size_t>(item->iItem));
@@ -175,6 +195,7 @@ bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
       return true;
     }
     case NM_RCLICK:
+      SettleMarks();
       release_.Clicked(2);
       result = 1;  // no WM_CONTEXTMENU on top of our pop-up
       return true;
@@ -192,31 +213,10 @@ void PrintListView::OnGetDispInfo(NMLVDISPINFOW& info) {
 }
 
 void PrintListView::OnItemChanged(const NMLISTVIEW& change) {
-  if (!(change.uChanged & LVIF_STATE)) return;
-  const UINT flipped = change.uNewState ^ change.uOldState;
-  // A state an item has now counts even when the report says it had it before: Wine's control,
-  // focusing the focused item again, reports the focus taken away and then an "old" state that
-  // still has it, so whatever followed only the flipped bits would lose the focused item.
-  const bool focused = change.iItem >= 0 && (change.uNewState & LVIS_FOCUSED);
-  const bool unfocused = (flipped & LVIS_FOCUSED) && !(change.uNewState & LVIS_FOCUSED);
-  // The control's focused item, known without asking it (its search is linear in the count).
-  if (focused)
-    focusedInControl_ = change.iItem;
-  else if (unfocused && (change.iItem < 0 || change.iItem == focusedInControl_))
-    focusedInControl_ = -1;
-  if (pushing_) return;
-  if (change.iItem < 0) {
-    if (flipped & LVIS_SELECTED) list_.SetAllSelected((change.uNewState & LVIS_SELECTED) != 0);
-    if (unfocused) list_.SetCurrent(std::nullopt);
-  } else if (static_cast<std::size_t>(change.iItem) < list_.Count()) {
-    const auto index = static_cast<std::size_t>(change.iItem);
-    if ((flipped | change.uNewState) & LVIS_SELECTED)
-      list_.SetSelected(index, (change.uNewState & LVIS_SELECTED) != 0);
-    if (focused)
-      list_.SetCurrent(index);
-    else if (unfocused && list_.Current() == index)
-      list_.SetCurrent(std::nullopt);
-  }
+  if (!(change.uChanged & LVIF_STATE) || pushing_) return;
+  // The focused item needs no following: it is read from the control whenever it is wanted. A
+  // change of marks sends the marks to be read back once the control has done (see SettleMarks).
+  if ((change.uNewState | change.uOldState) & LVIS_SELECTED) marksReported_ = true;
   // A change made with the keyboard (not by a click) is reported once the keystroke is done.
   if (!release_.Active() && !keyboardChange_) {
     keyboardChange_ = true;
@@ -225,11 +225,28 @@ void PrintListView::OnItemChanged(const NMLISTVIEW& change) {
 }
 
 void PrintListView::OnStateChanged(const NMLVODSTATECHANGE& change) {
-  if (pushing_) return;
-  const UINT flipped = change.uNewState ^ change.uOldState;
-  if (flipped & LVIS_SELECTED && change.iFrom >= 0 && change.iTo >= change.iFrom)
-    list_.SetSelectedRange(static_cast<std::size_t>(change.iFrom), static_cast<std::size_t>(change.iTo),
-                           (change.uNewState & LVIS_SELECTED) != 0);
+  if (!pushing_ && ((change.uNewState | change.uOldState) & LVIS_SELECTED)) marksReported_ = true;
+}
+
+// The control keeps the selection of a virtual list itself and reports its changes, but not always
+// whole: a range chosen with Shift comes as one span, which in the icon views covers entries the
+// rectangle left out; Wine's control reports no single entry of a range at all, and clears the
+// marks before it in silence. So the reports are not applied one by one: once the control has
+// handled the message that made them (and before any command looks at the marks), the marks are
+// read back from it whole.
+void PrintListView::SettleMarks() {
+  if (!marksReported_ || !hwnd_) return;
+  marksReported_ = false;
+  ReadMarksFromControl();
+}
+
+void PrintListView::ReadMarksFromControl() {
+  list_.SetAllSelected(false);
+  const int selected = ListView_GetSelectedCount(hwnd_);
+  const int count = static_cast<int>(list_.Count());
+  for (int i = -1, found = 0; found < selected && (i = ListView_GetNextItem(hwnd_, i, LVNI_SELECTED)) >= 0 && i < count;
+       ++found)
+    list_.SetSelected(static_cast<std::size_t>(i), true);
 }
 
 LRESULT PrintListView::OnFindItem(const NMLVFINDITEMW& find) {
@@ -280,6 +297,13 @@ bool ButtonIsDown(int button) {
 LRESULT CALLBACK PrintListView::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                              DWORD_PTR selfPtr) noexcept {
   auto* self = reinterpret_cast<PrintListView*>(selfPtr);
+  ++self->depth_;
+  const LRESULT r = self->HandleMessage(hwnd, msg, wp, lp);
+  if (--self->depth_ == 0) self->SettleMarks();
+  return r;
+}
+
+LRESULT PrintListView::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -287,31 +311,36 @@ LRESULT CALLBACK PrintListView::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPA
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-      // Every press, a second one of a double press too, first clears the current entry; the
-      // control then handles the press itself.
+      // Every press first clears the current entry; the control then handles the press itself.
+      // The second press of a double-click is the double-click, not a press: the entry the first
+      // one made current stays so (Windows' own list makes it current again on that press, Wine's
+      // leaves it alone). Its release is reported all the same.
       const int button = PressedButton(msg);
-      self->release_.Pressed(button);
-      if (self->events_.buttonDown) self->events_.buttonDown(button);
+      const bool doubleClick = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+      release_.Pressed(button);
+      if (!doubleClick && events_.buttonDown) events_.buttonDown(button);
       const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-      self->release_.PressHandled(button, ButtonIsDown(button));
+      release_.PressHandled(button, ButtonIsDown(button));
       return r;
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);  // may report the click first
-      self->release_.ReleaseArrived(ReleasedButton(msg));
+      release_.ReleaseArrived(ReleasedButton(msg));
       return r;
     }
     case WM_CAPTURECHANGED:
-      if (self->release_.Active()) self->release_.CaptureLost(ButtonIsDown(self->release_.Held()));
+      if (release_.Active()) release_.CaptureLost(ButtonIsDown(release_.Held()));
       break;
     case kKeyboardSelectionMessage:
-      self->keyboardChange_ = false;
-      if (!self->release_.Active() && self->events_.keyboardSelection) self->events_.keyboardSelection();
+      SettleMarks();
+      keyboardChange_ = false;
+      if (!release_.Active() && events_.keyboardSelection) events_.keyboardSelection();
       return 0;
     case WM_NCDESTROY:
       RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
+      Detach();
       break;
     default:
       break;

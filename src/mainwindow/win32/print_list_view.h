@@ -1,7 +1,8 @@
 #pragma once
 // lvwPrintFiles: a virtual (owner-data) list view over the print list model. The control asks
-// for the texts of the rows it shows; selection marks and the current entry (the focused item)
-// are kept in step with the model in both directions.
+// for the texts of the rows it shows; the selection marks are kept in step with the model in both
+// directions. The current entry is the control's focused item and nothing else: the print list
+// reads it from the control and moves it there.
 
 #include <windows.h>
 
@@ -16,7 +17,7 @@
 
 namespace velmok::win32 {
 
-class PrintListView {
+class PrintListView final : public CurrentEntryStore {
  public:
   // Pointer events for the window's logic. Buttons: 1 left, 2 right, 4 middle.
   struct Events {
@@ -31,6 +32,7 @@ class PrintListView {
   PrintListView(PrintList& list, Events events) : list_(list), events_(std::move(events)) {}
   PrintListView(const PrintListView&) = delete;
   PrintListView& operator=(const PrintListView&) = delete;
+  ~PrintListView() override;
 
   bool Create(HWND parent, int id, HINSTANCE instance, UINT dpi);
   HWND Handle() const { return hwnd_; }
@@ -40,10 +42,12 @@ class PrintListView {
   void CreateColumns(const int widthsPx[4]);
   void SetMode(ListMode mode);
 
-  // Shows the model afresh: count, order, texts, selection marks and the current entry.
+  // Shows the model afresh: count, order, texts and selection marks.
   void Refresh();
-  // Pushes only the current entry (the focused item) to the control.
-  void RefreshCurrent();
+
+  // CurrentEntryStore: the focused item.
+  std::optional<std::size_t> Get() const override;
+  void Set(std::optional<std::size_t> index) override;
 
   // WM_NOTIFY from the control; returns true when handled, with the result in `result`.
   bool OnNotify(NMHDR* header, LRESULT& result);
@@ -51,12 +55,16 @@ class PrintListView {
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                        DWORD_PTR self) noexcept;
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void OnGetDispInfo(NMLVDISPINFOW& info);
   void OnItemChanged(const NMLISTVIEW& change);
   void OnStateChanged(const NMLVODSTATECHANGE& change);
+  void SettleMarks();
+  void ReadMarksFromControl();
   LRESULT OnFindItem(const NMLVFINDITEMW& find);
   void LoadImages(UINT dpi);
   void ArrangeIcons();
+  void Detach();
 
   PrintList& list_;
   Events events_;
@@ -66,10 +74,12 @@ class PrintListView {
   ScopedGdi font_;
   bool pushing_ = false;      // our own changes: notifications are not fed back to the model
   PointerRelease release_{[this](int button) {
+    SettleMarks();
     if (events_.buttonUp) events_.buttonUp(button);
   }};
   bool keyboardChange_ = false;
-  int focusedInControl_ = -1;
+  bool marksReported_ = false;  // the control reported a change of marks not yet read back
+  int depth_ = 0;               // messages of the control being handled, one inside another
 };
 
 }  // namespace velmok::win32
