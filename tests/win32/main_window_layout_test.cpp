@@ -40,6 +40,15 @@ void ExpectLayout(MainWindowHarness& w, int line) {
   EXPECT_EQ(strip.bottom - strip.top, stripHeight);
   EXPECT_EQ(toolbar.top, Px(90, dpi));
   EXPECT_EQ(toolbar.bottom - toolbar.top, Px(330, dpi));
+  // Every button whole inside the toolbar, the toolbar inside the strip.
+  EXPECT_LE(toolbar.bottom, strip.bottom - strip.top);
+  const int buttons = static_cast<int>(SendMessageW(w.Toolbar(), TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < buttons; ++i) {
+    RECT b{};
+    SendMessageW(w.Toolbar(), TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b));
+    EXPECT_GE(b.top, 0) << "button " << i << " at " << dpi << " dpi";
+    EXPECT_LE(b.bottom, toolbar.bottom - toolbar.top) << "button " << i << " at " << dpi << " dpi";
+  }
 
   EXPECT_EQ(status.bottom, client.bottom);
   EXPECT_EQ(status.left, 0);
@@ -240,6 +249,23 @@ TEST_F(MainWindowLayout, ClosedOnAMonitorOfAnotherScalingItReopensWhereItWasClos
   ASSERT_TRUE(again.Created());
   const RECT r = WindowRect(again.Main());
   EXPECT_TRUE(EqualRect(&r, &there)) << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
+}
+
+// Moved onto monitors of every common scaling, the window lays its children out anew, and the
+// toolbar's buttons, with pictures of the size drawn for that scaling, stay whole in the strip.
+TEST_F(MainWindowLayout, EveryScalingHoldsTheToolbarsButtonsWhole) {
+  MainWindowHarness w(settings_);
+  ASSERT_TRUE(w.Created());
+  RECT there{100, 80, 100 + 900, 80 + 600};
+  for (const UINT dpi : {96u, 120u, 144u, 168u, 192u, 96u}) {
+    SCOPED_TRACE(dpi);
+    SendMessageW(w.Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&there));
+    ASSERT_EQ(w.Frm().Dpi(), dpi);
+    ExpectLayout(w, __LINE__);
+    const auto size = static_cast<DWORD>(SendMessageW(w.Toolbar(), TB_GETBUTTONSIZE, 0, 0));
+    const int pictures = dpi >= 168 ? 32 : dpi >= 120 ? 24 : 16;
+    EXPECT_GE(static_cast<int>(HIWORD(size)), pictures + 4) << "room for the picture and a pressed frame";
+  }
 }
 
 TEST_F(MainWindowLayout, PlacementOffEveryWorkAreaFallsBackToTheDefault) {

@@ -30,10 +30,10 @@ void PumpFor(Millis time) {
   }
 }
 
-void CheckTheWindow(win32::FrmProgress& p) {
+// The client area, the controls' places in twips and the warning's font at the scaling `dpi`.
+void CheckPlacesAndFont(win32::FrmProgress& p, UINT dpi) {
+  SCOPED_TRACE(::testing::Message() << dpi << " dpi");
   const HWND w = p.Handle();
-  const UINT dpi = GetDpiForWindow(w);
-  EXPECT_EQ(WindowText(w), L"自動操作処理中");
   RECT client;
   GetClientRect(w, &client);
   EXPECT_EQ(client.right, Px(7680, dpi));
@@ -58,18 +58,30 @@ void CheckTheWindow(win32::FrmProgress& p) {
     EXPECT_EQ(r.right - r.left, Px(c.width, dpi));
     EXPECT_EQ(r.bottom - r.top, Px(c.height, dpi));
   }
-  EXPECT_EQ(WindowText(p.WarningLabel()), L"※マウス・キーボードに触れないでください。");
-  EXPECT_EQ(WindowText(p.StopButton()), L"緊急操作中止(&X)");
-  EXPECT_EQ(GetWindowLongW(p.StatusBox(), GWL_STYLE) & (ES_MULTILINE | ES_READONLY | WS_VSCROLL),
-            static_cast<LONG>(ES_MULTILINE | ES_READONLY | WS_VSCROLL));
-
-  // The warning: "ＭＳ Ｐゴシック", bold, 15.75 points, Shift_JIS, pure red.
+  // The warning: "ＭＳ Ｐゴシック", bold, 15.75 points, Shift_JIS.
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(p.WarningLabel(), WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
   EXPECT_EQ(font.lfWeight, FW_BOLD);
   EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
   EXPECT_EQ(font.lfHeight, -static_cast<LONG>(std::lround(15.75 * dpi / 72.0)));
+  // The other controls' font is the message font of that scaling.
+  NONCLIENTMETRICSW metrics{sizeof metrics};
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(p.StopButton(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, metrics.lfMessageFont.lfHeight);
+}
+
+void CheckTheWindow(win32::FrmProgress& p) {
+  const HWND w = p.Handle();
+  EXPECT_EQ(WindowText(w), L"自動操作処理中");
+  CheckPlacesAndFont(p, GetDpiForWindow(w));
+  EXPECT_EQ(WindowText(p.WarningLabel()), L"※マウス・キーボードに触れないでください。");
+  EXPECT_EQ(WindowText(p.StopButton()), L"緊急操作中止(&X)");
+  EXPECT_EQ(GetWindowLongW(p.StatusBox(), GWL_STYLE) & (ES_MULTILINE | ES_READONLY | WS_VSCROLL),
+            static_cast<LONG>(ES_MULTILINE | ES_READONLY | WS_VSCROLL));
+
+  // Pure red.
   HDC dc = CreateCompatibleDC(nullptr);
   SendMessageW(w, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(p.WarningLabel()));
   EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
@@ -122,6 +134,28 @@ TEST(ProgressWindow, PlacesFontTopmostNoCloseAndTheBlink) {
   EXPECT_TRUE(ran);
   EXPECT_EQ(state.LastPrintResult, 2);
   EXPECT_FALSE(progress.Handle()) << "a successful run closes the window itself";
+}
+
+// Moved onto a monitor of another scaling during the run, the window takes the place Windows
+// suggests there, with its client area, its controls and its fonts at that scaling.
+TEST(ProgressWindow, FollowsTheScalingOfTheMonitorItIsMovedTo) {
+  win32::Win32Clock clock;
+  PrintState state;
+  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, [&](win32::FrmProgress& p, int& printed) {
+    for (const UINT dpi : {120u, 168u, 144u, 96u}) {
+      RECT suggested{150, 100, 150 + 700, 100 + 400};
+      SendMessageW(p.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      EXPECT_EQ(p.Dpi(), dpi);
+      RECT r{};
+      GetWindowRect(p.Handle(), &r);
+      EXPECT_EQ(r.left, 150);
+      EXPECT_EQ(r.top, 100);
+      CheckPlacesAndFont(p, dpi);
+    }
+    printed = 0;
+    return true;
+  });
+  progress.ShowModal();
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "mainwindow/win32/toolbar_strip.h"
 
+#include <cmath>
+
 #include "mainwindow/commands.h"
+#include "mainwindow/layout.h"
 #include "resource.h"
 
 namespace velmok::win32 {
@@ -51,17 +54,28 @@ bool ToolbarStrip::Create(HWND parent, HINSTANCE instance, UINT dpi) {
   return true;
 }
 
+ToolbarMetrics ToolbarMetricsFor(UINT dpi) {
+  // The toolbar's height in the strip, as the layout places it; the buttons fill it, and their
+  // pictures are the largest of the three sizes drawn that leave the frame of a pressed button
+  // (two pixels each side) inside it.
+  const int height = static_cast<int>(std::lround(kToolbarHeightTw * static_cast<float>(dpi) / 1440.0f));
+  int picture = dpi >= 168 ? 32 : dpi >= 120 ? 24 : 16;
+  while (picture > 16 && picture + 4 > height) picture -= 8;
+  return {picture, picture + MulDiv(8, static_cast<int>(dpi), 96), std::max(height, picture + 4)};
+}
+
 void ToolbarStrip::LoadPictures(UINT dpi) {
   // iltToolBar: twelve pictures, light grey as the mask colour.
-  const int size = dpi >= 168 ? 32 : dpi >= 120 ? 24 : 16;
-  const int resource = size == 32 ? IDB_TOOLBAR32 : size == 24 ? IDB_TOOLBAR24 : IDB_TOOLBAR;
-  pictures_.Reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 12, 0));
+  const ToolbarMetrics m = ToolbarMetricsFor(dpi);
+  const int resource = m.picture == 32 ? IDB_TOOLBAR32 : m.picture == 24 ? IDB_TOOLBAR24 : IDB_TOOLBAR;
+  pictures_.Reset(ImageList_Create(m.picture, m.picture, ILC_COLOR24 | ILC_MASK, 12, 0));
   ScopedGdi strip(LoadImageW(instance_, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   ImageList_AddMasked(pictures_.Get(), static_cast<HBITMAP>(strip.Get()), RGB(192, 192, 192));
   SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.Get()));
-  SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
-  SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(size + MulDiv(8, static_cast<int>(dpi), 96),
-                                                          size + MulDiv(6, static_cast<int>(dpi), 96)));
+  SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(m.picture, m.picture));
+  // The padding is what the button has around its picture, so that the size set is the size taken.
+  SendMessageW(toolbar_, TB_SETPADDING, 0, MAKELPARAM(m.buttonWidth - m.picture, m.buttonHeight - m.picture));
+  SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(m.buttonWidth, m.buttonHeight));
   SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
 }
 

@@ -10,6 +10,14 @@
 
 namespace velmok::win32 {
 
+// The toolbar's buttons at a scaling: their size and that of their pictures, in pixels.
+struct ToolbarMetrics {
+  int picture;
+  int buttonWidth;
+  int buttonHeight;
+};
+ToolbarMetrics ToolbarMetricsFor(UINT dpi);
+
 class ToolbarStrip {
  public:
   bool Create(HWND parent, HINSTANCE instance, UINT dpi);

@@ -65,34 +65,70 @@ bool FrmProgress::CreateWindowAndControls() {
   // The designed client area, centred on the screen.
   SizeAndCentre(hwnd_, Px(kClientWidthTw), Px(kClientHeightTw), dpi_);
 
+  auto child = [&](const wchar_t* cls, DWORD style, DWORD exStyle, int id) {
+    return CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  };
+  // Tab order: txtStatus, lblStatus, cmdCancel, prgProgress.
+  txtStatus_ = child(L"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE,
+                     11);
+  lblStatus_ = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, 12);
+  cmdCancel_ = child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, kStopButtonId);
+  prgProgress_ = child(PROGRESS_CLASSW, PBS_SMOOTH, 0, 13);
+  ApplyScaling();
+  SendMessageW(txtStatus_, EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(prgProgress_, PBM_SETRANGE32, 0, static_cast<LPARAM>(100 * kProgressScale));
+  SendMessageW(prgProgress_, PBM_SETPOS, 0, 0);
+  return true;
+}
+
+// The controls' places in twips and the fonts in points, at the window's present scaling.
+void FrmProgress::ApplyScaling() {
   NONCLIENTMETRICSW metrics{sizeof metrics};
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
-  font_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
+  ScopedGdi font(CreateFontIndirectW(&metrics.lfMessageFont));
   LOGFONTW warning{};
   warning.lfHeight = -static_cast<LONG>(std::lround(15.75 * dpi_ / 72.0));
   warning.lfWeight = FW_BOLD;
   warning.lfCharSet = SHIFTJIS_CHARSET;
   wcscpy_s(warning.lfFaceName, L"ＭＳ Ｐゴシック");
-  warningFont_.Reset(CreateFontIndirectW(&warning));
+  ScopedGdi warningFont(CreateFontIndirectW(&warning));
+  const struct {
+    HWND control;
+    const TwipsRect& place;
+    HGDIOBJ font;
+  } controls[] = {{txtStatus_, kStatus, font.Get()},
+                  {lblStatus_, kLabel, warningFont.Get()},
+                  {cmdCancel_, kButton, font.Get()},
+                  {prgProgress_, kBar, font.Get()}};
+  for (const auto& c : controls) {
+    MoveWindow(c.control, Px(c.place.left), Px(c.place.top), Px(c.place.width), Px(c.place.height), TRUE);
+    SendMessageW(c.control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), TRUE);
+  }
+  // The old fonts go only once no control uses them any more.
+  font_ = std::move(font);
+  warningFont_ = std::move(warningFont);
+}
 
-  auto child = [&](const wchar_t* cls, DWORD style, DWORD exStyle, const TwipsRect& r, int id) {
-    HWND h = CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, Px(r.left), Px(r.top), Px(r.width),
-                             Px(r.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                             nullptr);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    return h;
-  };
-  // Tab order: txtStatus, lblStatus, cmdCancel, prgProgress.
-  txtStatus_ = child(L"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE,
-                     kStatus, 11);
-  lblStatus_ = child(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, kLabel, 12);
-  SendMessageW(lblStatus_, WM_SETFONT, reinterpret_cast<WPARAM>(warningFont_.Get()), FALSE);
-  cmdCancel_ = child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, kButton, kStopButtonId);
-  prgProgress_ = child(PROGRESS_CLASSW, PBS_SMOOTH, 0, kBar, 13);
-  SendMessageW(txtStatus_, EM_SETLIMITTEXT, 0, 0);
-  SendMessageW(prgProgress_, PBM_SETRANGE32, 0, static_cast<LPARAM>(100 * kProgressScale));
-  SendMessageW(prgProgress_, PBM_SETPOS, 0, 0);
-  return true;
+// Moved onto a monitor of another scaling: the designed client area at that scaling, where Windows
+// suggests, and every control and font anew.
+void FrmProgress::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  RECT frame{0, 0, Px(kClientWidthTw), Px(kClientHeightTw)};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // The frame as the system draws it may differ from the one computed for the scaling: the client
+  // area is what counts.
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int dx = Px(kClientWidthTw) - client.right;
+  const int dy = Px(kClientHeightTw) - client.bottom;
+  if (dx != 0 || dy != 0)
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  ApplyScaling();
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void FrmProgress::ShowModal() {
@@ -264,6 +300,9 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kStartRun:
       logic_.Form_Activate();
       if (hwnd_) ShutdownBlockReasonDestroy(hwnd_);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_PAINT:
       logic_.Form_Paint();

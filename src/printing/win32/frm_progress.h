@@ -34,6 +34,7 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   HWND StopButton() const { return cmdCancel_; }
   HWND ProgressBar() const { return prgProgress_; }
   HWND WarningLabel() const { return lblStatus_; }
+  UINT Dpi() const { return dpi_; }
   ProgressServices& Services() { return services_; }
   FrmProgressLogic& Logic() { return logic_; }
 
@@ -62,6 +63,8 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   bool CreateWindowAndControls();
+  void ApplyScaling();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void Paint();
   void KeepOnTop();
   int Px(int twips) const;
