@@ -18,7 +18,7 @@ inline constexpr std::string_view kUnreachableDocuments =
     "ファイル名を変えるか、短いパスのフォルダに移してから、もう一度印刷してください。\r\n";
 inline constexpr std::string_view kUnreachableMorePrefix = "ほか ";
 inline constexpr std::string_view kUnreachableMoreSuffix = " 個のファイル";
-inline constexpr std::string_view kSessionEndDuringRun = "印刷を中止しています。終わるまでお待ちください。";
+inline constexpr std::string_view kSessionEndDuringRun = "印刷中です。すべての文書の印刷が終わるまでお待ちください。";
 inline constexpr std::string_view kSysInfoUnavailable = "現時点ではシステム情報を使用できません";
 
 // The debug log.
@@ -65,6 +65,7 @@ inline constexpr std::string_view kRunQueueFull = "プリンタジョブが満�
 inline constexpr std::string_view kRunQuitting = "クラリスワークスを閉じています...";
 inline constexpr std::string_view kRunTimedOut = "タイムアウトしました。";
 inline constexpr std::string_view kRunStopRequested = "中断要求が発生しました。";
+inline constexpr std::string_view kRunWaitingForUnlock = "画面のロック解除を待っています...";
 inline constexpr std::string_view kWaitOpenDialog = " 開くダイアログ検知 Cnt=";
 inline constexpr std::string_view kWaitDocumentOpen = " ファイルオープン検知 Cnt=";
 inline constexpr std::string_view kWaitReadOnlyWarning = " リードオンリー警告検知 Cnt=";

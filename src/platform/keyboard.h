@@ -18,6 +18,7 @@ class Keyboard {
     ForegroundChanged,  // the keys went out, but `front` was no longer in front once they were taken
     Refused,            // malformed notation, or a key this keyboard layout cannot type: nothing sent
     Failed,             // the system did not take every event; the keys it did take were released
+    Locked,             // the session was locked (or disconnected) as the keys were to go: nothing taken
   };
 
   virtual ~Keyboard() = default;
@@ -28,6 +29,10 @@ class Keyboard {
   // front, unchecked. A key the user holds is never released behind their back: while one is held,
   // nothing is sent.
   virtual Outcome SendKeysTo(WindowId front, std::string_view notation, Wait wait) = 0;
+
+  // Whether no key can reach any window now: the session is locked (Win+L, the screen saver's
+  // lock) or its remote connection is gone. The programs go on meanwhile; only typing waits.
+  virtual bool Locked() { return false; }
 
   // Sends to whatever window is in front; true when every key went out.
   bool SendKeys(std::string_view notation, Wait wait) {

@@ -60,9 +60,10 @@ void FrmProgressLogic::RequestStop() {
 }
 
 bool FrmProgressLogic::QueryEndSession() {
-  if (!running_ && !firstActivation_) return true;  // no run, or the report of one that ended
-  RequestStop();
-  return false;
+  // No run, or the report of one that ended. A question is only a question: an installer's
+  // Restart Manager or a user who then cancels the shut-down lets the session go on, and so the
+  // run, which stops only when the session really ends.
+  return !running_ && !firstActivation_;
 }
 
 }  // namespace velmok

@@ -46,8 +46,8 @@ class FrmProgressLogic {
   void Form_Paint() { view_.RemoveCloseItem(); }
   void Timer1_Timer();
   void cmdCancel_Click();
-  // The session is asked to end (log-off, shut-down): refused while a run is under way, which is
-  // then stopped, so that the next request finds it ended. True when the session may end.
+  // The session is asked whether it may end (log-off, shut-down, an installer's Restart Manager):
+  // not while a run is under way, which goes on. True when the session may end.
   bool QueryEndSession();
   // The session ends whatever was answered, or the program is told to quit: a run under way is
   // stopped before its next keystroke.

@@ -83,42 +83,61 @@ bool PrintRun::Receives(platform::WindowId front, std::uint32_t claris, const Ke
   return true;
 }
 
-// After a command changed the foreground: ClarisWorks opened or closed one of its windows, or ended
-// itself; anything else in front means the keys may have gone elsewhere.
+// After a command changed the foreground: ClarisWorks opened or closed one of its windows, hid its
+// frame, or ended itself. The foreground then passes to one of its windows, to no window, or to the
+// program's own progress window, which lies under it; anything else in front means the keys may
+// have gone elsewhere.
 bool PrintRun::ClarisStillInFront(std::uint32_t claris) {
   const std::uint32_t now = s_.probes.ClarisProcess();
   if (now == 0) return true;
   const platform::WindowId front = s_.probes.ForegroundWindow();
-  return front == platform::kNoWindow || s_.probes.ProcessOf(front) == claris;
+  return front == platform::kNoWindow || front == s_.progressWindow || s_.probes.ProcessOf(front) == claris;
 }
 
 bool PrintRun::Send(std::string_view notation, platform::Keyboard::Wait wait, KeyTarget target) {
-  for (int check = 0; check < kPollLimit; ++check) {
-    const std::uint32_t claris = s_.probes.ClarisProcess();
-    // With no ClarisWorks there is nobody to type to: nothing is sent, and the next wait tells.
-    if (claris == 0) return true;
-    const platform::WindowId front = s_.probes.ForegroundWindow();
-    if (Receives(front, claris, target)) {
-      // A stop requested while the step text was shown, or while the key was held, comes first.
-      if (StopRequested()) return false;
-      switch (s_.keyboard.SendKeysTo(front, notation, wait)) {
-        case Outcome::Sent:
-          if (target.kind == KeyKind::TypedText) typedInto_ = front;
-          return true;
-        case Outcome::NotInFront:
-        case Outcome::ModifiersHeld:
-          break;  // held, as while another program is in front
-        case Outcome::ForegroundChanged:
-          // Part of a path typed elsewhere would be worse than a stopped run.
-          if (target.kind != KeyKind::TypedText && ClarisStillInFront(claris)) return true;
-          return TimedOut();
-        case Outcome::Refused:
-        case Outcome::Failed:
-          return TimedOut();
+  bool waitingForUnlock = false;
+  int check = 0;
+  while (check < kPollLimit) {
+    // While the screen is locked no key can reach ClarisWorks: the keys wait as long as it takes,
+    // without counting their checks (ClarisWorks goes on meanwhile, and its windows are waited for
+    // as ever). Only a stop ends the wait.
+    bool counted = true;
+    if (s_.keyboard.Locked()) {
+      if (!waitingForUnlock) Append(texts::kRunWaitingForUnlock);
+      waitingForUnlock = true;
+      counted = false;
+    } else {
+      waitingForUnlock = false;
+      const std::uint32_t claris = s_.probes.ClarisProcess();
+      // With no ClarisWorks there is nobody to type to: nothing is sent, and the next wait tells.
+      if (claris == 0) return true;
+      const platform::WindowId front = s_.probes.ForegroundWindow();
+      if (Receives(front, claris, target)) {
+        // A stop requested while the step text was shown, or while the key was held, comes first.
+        if (StopRequested()) return false;
+        switch (s_.keyboard.SendKeysTo(front, notation, wait)) {
+          case Outcome::Sent:
+            if (target.kind == KeyKind::TypedText) typedInto_ = front;
+            return true;
+          case Outcome::NotInFront:
+          case Outcome::ModifiersHeld:
+            break;  // held, as while another program is in front
+          case Outcome::Locked:
+            counted = false;  // the screen was locked as the keys were to go: held, as while it is
+            break;
+          case Outcome::ForegroundChanged:
+            // Part of a path typed elsewhere would be worse than a stopped run.
+            if (target.kind != KeyKind::TypedText && ClarisStillInFront(claris)) return true;
+            return TimedOut();
+          case Outcome::Refused:
+          case Outcome::Failed:
+            return TimedOut();
+        }
       }
     }
     if (s_.progress.DoEventsEx() == 1) return false;
     SleepUnlessStopped();
+    if (counted) ++check;
   }
   return TimedOut();
 }

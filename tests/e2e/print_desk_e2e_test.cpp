@@ -113,26 +113,46 @@ TEST_F(PrintE2E, AQuitDuringARunEndsTheProgramWithoutTypingOn) {
   EXPECT_TRUE(Printed().empty());
 }
 
-TEST_F(PrintE2E, ALogOffDuringARunIsRefusedAndStopsTheRun) {
-  MakeDocs({L"1.cwj"});
-  HWND main = Start(Quoted(Docs()), Knobs({{L"CLW4SIM_OPEN_DELAY_MS", L"8000"}}));
-  ASSERT_TRUE(main);
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_PRINT_ALLPRINT, 0), 0);
-  ASSERT_TRUE(WaitUntil([] { return ProgressText().find(L"ファイルオープン待ちしています...") != std::wstring::npos; },
-                        60s));
-  DWORD_PTR answer = TRUE;
-  ASSERT_TRUE(SendMessageTimeoutW(Progress(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
-  EXPECT_EQ(answer, static_cast<DWORD_PTR>(FALSE)) << "the session may not end under a run";
-  ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
-  EXPECT_EQ(answer, static_cast<DWORD_PTR>(FALSE));
-  const Outcome o = FollowRun(main, 30s);
-  EXPECT_FALSE(o.finished);
-  EXPECT_TRUE(o.progress.size() >= kStopText.size() &&
-              o.progress.substr(o.progress.size() - kStopText.size()) == kStopText)
-      << U8(o.progress);
-  ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
-  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "once the run has stopped, the session may end";
-}
+// Asked whether the session may end (a log-off, a shut-down, an installer's Restart Manager), the
+// program answers "not now" during a run and prints on; only the session's real end stops the run.
+class SessionEndE2E : public PrintE2E {
+ protected:
+  void Run(LPARAM reason, BOOL ends) {
+    MakeDocs({L"1.cwj", L"2.cwj"});
+    HWND main = Start(Quoted(Docs()), Knobs({{L"CLW4SIM_OPEN_DELAY_MS", L"3000"}}));
+    ASSERT_TRUE(main);
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_PRINT_ALLPRINT, 0), 0);
+    ASSERT_TRUE(WaitUntil([] { return ProgressText().find(L"ファイルオープン待ちしています...") != std::wstring::npos; },
+                          60s));
+    for (HWND window : {Progress(), main}) {
+      DWORD_PTR answer = TRUE;
+      ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, reason, SMTO_ABORTIFHUNG, 5000, &answer));
+      EXPECT_EQ(answer, static_cast<DWORD_PTR>(FALSE)) << "the session may not end under a run";
+    }
+    const std::size_t keysBefore = ReadLines(dir_ / L"keys.txt").size();
+    for (HWND window : {Progress(), main})
+      SendMessageTimeoutW(window, WM_ENDSESSION, static_cast<WPARAM>(ends), reason, SMTO_ABORTIFHUNG, 5000, nullptr);
+    const Outcome o = FollowRun(main, 120s);
+    if (ends) {
+      EXPECT_FALSE(o.finished);
+      EXPECT_TRUE(o.progress.size() >= kStopText.size() &&
+                  o.progress.substr(o.progress.size() - kStopText.size()) == kStopText)
+          << U8(o.progress);
+      EXPECT_EQ(ReadLines(dir_ / L"keys.txt").size(), keysBefore) << "no key after the session's end";
+      EXPECT_TRUE(Printed().empty());
+    } else {
+      EXPECT_TRUE(o.finished) << U8(o.progress);
+      EXPECT_EQ(Printed(), (std::vector<std::wstring>{Doc(L"1.cwj"), Doc(L"2.cwj")}));
+    }
+    DWORD_PTR answer = FALSE;
+    ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "once the run has ended, the session may end";
+  }
+};
+
+TEST_F(SessionEndE2E, AnInstallerAsksThenLetsTheSessionGoOnAndTheRunPrintsOn) { Run(ENDSESSION_CLOSEAPP, FALSE); }
+
+TEST_F(SessionEndE2E, ALogOffThatHappensStopsTheRunBeforeItsNextKey) { Run(ENDSESSION_LOGOFF, TRUE); }
 
 // Windows' loader looks in the program's folder before the system folder for a library that is
 // not one of the known system ones. Wine takes its own spooler unless told to prefer a native

@@ -147,9 +147,11 @@ class FakeKeyboard final : public platform::Keyboard {
   std::vector<platform::WindowId> receivers;  // the window in front as each of them went out
   std::vector<std::uint32_t> receiverProcesses;  // and its process
   std::function<void(const Sent&)> onSend;    // the keys arrive
+  std::function<void()> beforeSend;           // the world, right as the keys are to go
   std::function<void()> afterSend;            // the world, once they were taken
   FakeWindowSystem* desk = nullptr;
   bool modifiersHeld = false;
+  bool locked = false;                        // the session is locked: nothing reaches any window
   std::optional<Outcome> fault;               // Refused or Failed: nothing is delivered
 
   std::function<void(platform::WindowId front, std::string_view notation, Outcome)> onAttempt;  // for traces
@@ -159,10 +161,13 @@ class FakeKeyboard final : public platform::Keyboard {
     if (onAttempt) onAttempt(front, notation, outcome);
     return outcome;
   }
+  bool Locked() override { return locked; }
 
  private:
   Outcome Deliver(platform::WindowId front, std::string_view notation, Wait wait) {
+    if (beforeSend) beforeSend();
     if (desk && front != platform::kNoWindow && desk->foreground != front) return Outcome::NotInFront;
+    if (locked) return Outcome::Locked;
     if (modifiersHeld) return Outcome::ModifiersHeld;
     if (fault) return *fault;
     sent.push_back({std::string(notation), wait});

@@ -73,7 +73,8 @@ void ScriptedClaris::Advance() {
 // A window of its own: it takes the foreground only while the program is in front, as Windows
 // lets a program in the background show a window but not activate it.
 platform::WindowId ScriptedClaris::Show(const std::string& title, bool activate) {
-  const bool inFront = windows_.foreground == platform::kNoWindow || Owns(windows_.foreground);
+  // A program that has just started (its frame not yet shown) may take the foreground too.
+  const bool inFront = windows_.foreground == platform::kNoWindow || Owns(windows_.foreground) || frameHidden_;
   const auto id = windows_.Add({"CLW4Dialog", title, kProcess});
   if (activate && inFront) windows_.foreground = id;
   return id;
@@ -84,12 +85,15 @@ void ScriptedClaris::Hide(platform::WindowId& window) {
   const bool wasInFront = windows_.foreground == window;
   windows_.Remove(window);
   window = platform::kNoWindow;
-  if (wasInFront && main_ != platform::kNoWindow) windows_.foreground = main_;
+  if (wasInFront && main_ != platform::kNoWindow) windows_.foreground = frameHidden_ ? underneath : main_;
 }
 
 void ScriptedClaris::Activate() {
   if (main_ == platform::kNoWindow) return;
-  windows_.foreground = dialog_ != platform::kNoWindow ? dialog_ : main_;
+  if (dialog_ != platform::kNoWindow)
+    windows_.foreground = dialog_;
+  else
+    windows_.foreground = frameHidden_ ? underneath : main_;
 }
 
 void ScriptedClaris::Crash() {
@@ -120,7 +124,9 @@ void ScriptedClaris::Launch(const std::string& path) {
   if (Faulty("launch")) return;
   At(launchMs, [this, path] {
     main_ = windows_.Add({"CLW4MainClass", kMainTitle, kProcess});
-    windows_.foreground = main_;
+    // A read-only document's warning may come before the frame is shown.
+    frameHidden_ = warningBeforeFrameMs >= 0 && readOnly.count(NameOf(path)) != 0;
+    if (!frameHidden_) windows_.foreground = main_;
     state_ = State::Idle;
     BeginOpen(path);
   });
@@ -175,11 +181,20 @@ void ScriptedClaris::BeginQuit() {
     return;
   }
   state_ = State::Quitting;
-  At(quitMs, [this] {
+  auto end = [this] {
     windows_.Remove(main_);
     main_ = platform::kNoWindow;
+    frameHidden_ = false;
     state_ = State::None;
-  });
+  };
+  if (hidesFrameBeforeEndMs < 0) {
+    At(quitMs, end);
+    return;
+  }
+  // The frame goes at once, the process a while later.
+  frameHidden_ = true;
+  if (windows_.foreground == main_) windows_.foreground = underneath;
+  At(hidesFrameBeforeEndMs, end);
 }
 
 void ScriptedClaris::OnKeys(const FakeKeyboard::Sent& sent) {
@@ -230,6 +245,15 @@ void ScriptedClaris::Take(const std::string& k) {
         At(warningRepeatMs, [this] {
           dialog_ = Show("警告");
           state_ = State::ReadOnlyWarning;
+        });
+      } else if (frameHidden_) {
+        // The frame comes a while later, and takes the foreground back from whoever got it.
+        state_ = State::Opening;
+        At(warningBeforeFrameMs, [this] {
+          frameHidden_ = false;
+          if (windows_.foreground == underneath || windows_.foreground == platform::kNoWindow)
+            windows_.foreground = main_;
+          FinishOpen();
         });
       } else {
         FinishOpen();

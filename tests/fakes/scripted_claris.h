@@ -45,6 +45,14 @@ class ScriptedClaris {
   std::set<std::string> neverAnswers;
   int faultDocument = 0;
   bool printingBlink = false;
+  // Its own ways of ending and starting: after Ctrl+Q it hides its frame this long before it ends
+  // (-1: it does not hide it); and a read-only first document raises the warning at launch before
+  // the frame is shown, which then comes this long after the warning is answered (-1: frame first).
+  int hidesFrameBeforeEndMs = -1;
+  int warningBeforeFrameMs = -1;
+  // Where Windows puts the foreground while ClarisWorks shows no window of its own: the program's
+  // progress window, which lies under it.
+  platform::WindowId underneath = platform::kNoWindow;
 
   ScriptedClaris(FakeWindowSystem& windows, FakeClock& clock, FakeKeyboard& keyboard);
 
@@ -111,6 +119,7 @@ class ScriptedClaris {
   int warningsLeft_ = 0;
   int ordinal_ = 0;                  // of the target document being opened (1, 2, ...)
   bool quitting_ = false;
+  bool frameHidden_ = false;         // the main window exists but is not shown
   std::vector<Pending> pending_;     // keys that came while it was busy
   std::multimap<std::int64_t, std::function<void()>> timeline_;
 };

@@ -22,6 +22,7 @@ class FakeHost final : public Host {
     calls.push_back("show " + Name(surface) + (document ? " " + document->name : ""));
   }
   void Hide(Surface surface) override { calls.push_back("hide " + Name(surface)); }
+  void ShowFrame(bool shown) override { calls.push_back(shown ? "show frame" : "hide frame"); }
   void ShowDocument(const Document* document) override {
     calls.push_back("document " + (document ? document->name : std::string("-")));
   }

@@ -94,6 +94,7 @@ TEST(Clw4SimKnobs, DefaultsPutTheJournalsInTheTempFolder) {
   EXPECT_TRUE(knobs.singleInstance);
   EXPECT_FALSE(knobs.ansi);
   EXPECT_EQ(knobs.closeBlockMs, 0u);
+  EXPECT_FALSE(knobs.hideBeforeEndMs || knobs.warningBeforeFrameMs);
   EXPECT_TRUE(knobs.problems.empty());
 }
 
@@ -113,6 +114,8 @@ TEST(Clw4SimKnobs, EveryVariableIsReadAndBadValuesKeepTheDefault) {
                                     {"CLW4SIM_QUIT_DELAY_MS", "0"},
                                     {"CLW4SIM_WARNING_AGAIN_MS", "40"},
                                     {"CLW4SIM_CLOSE_BLOCK_MS", "2500"},
+                                    {"CLW4SIM_HIDE_BEFORE_END_MS", "3000"},
+                                    {"CLW4SIM_WARNING_BEFORE_FRAME_MS", "0"},
                                     {"CLW4SIM_ANSI", "on"},
                                     {"CLW4SIM_READONLY", "a.cwj|b.cwj"},
                                     {"CLW4SIM_READONLY_REPEAT", "2"},
@@ -148,6 +151,8 @@ TEST(Clw4SimKnobs, EveryVariableIsReadAndBadValuesKeepTheDefault) {
   EXPECT_FALSE(knobs.singleInstance);
   EXPECT_TRUE(knobs.ansi);
   EXPECT_EQ(knobs.closeBlockMs, 2500u);
+  EXPECT_EQ(knobs.hideBeforeEndMs, 3000u);
+  EXPECT_EQ(knobs.warningBeforeFrameMs, 0u);
   ASSERT_EQ(knobs.problems.size(), 3u);
   EXPECT_EQ(knobs.problems[0], "CLW4SIM_DIALOG_DELAY_MS=abc: not understood, ignored");
   EXPECT_EQ(knobs.problems[1], "CLW4SIM_CLOSE_DELAY_MS=-3: not understood, ignored");

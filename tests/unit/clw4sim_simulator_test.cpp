@@ -22,13 +22,46 @@ TEST_F(Clw4SimSimulator, OneDocumentOpenedByTheShellPrintedClosedAndTheProgramQu
   EXPECT_EQ(Press(Surface::Main, Ctrl('Q')).note, "quit");
   Elapse(Timer::QuitDone);
 
-  EXPECT_THAT(host.calls, ElementsAre("document -", "timer 2 300", "document 見積 (案).cwj",  //
+  EXPECT_THAT(host.calls, ElementsAre("show frame", "document -", "timer 2 300", "document 見積 (案).cwj",  //
                                       "timer 1 100", "show print 見積 (案).cwj",               //
                                       "hide print", "show printing 見積 (案).cwj", "timer 4 600",
                                       "spool 見積 (案).cwj", "hide printing",  // job handed over, then the window goes
                                       "timer 5 50", "document -", "timer 6 70", "quit"));
   EXPECT_THAT(host.journal, ElementsAre(kDoc1));
   EXPECT_EQ(Sim().CurrentPhase(), Phase::Stopped);
+}
+
+// ClarisWorks' own ways: a read-only document given at start raises its warning before the main
+// window is shown, which comes a while after the answer; after Ctrl+Q the main window goes a
+// while before the program ends.
+TEST_F(Clw4SimSimulator, AWarningBeforeTheFrameAndAFrameHiddenBeforeTheEnd) {
+  knobs.warningBeforeFrameMs = 1200;
+  knobs.hideBeforeEndMs = 4000;
+  knobs.readOnly = NameList::Parse("見積 (案).cwj");
+  Sim().Start(kDoc1);
+  Elapse(Timer::OpenDone);
+  EXPECT_THAT(host.calls, ElementsAre("document -", "timer 2 300", "show readonly 見積 (案).cwj"))
+      << "no main window before the warning";
+  EXPECT_EQ(Press(Surface::ReadOnlyWarning, kEnter).command, Command::DismissReadOnly);
+  EXPECT_EQ(host.calls.back(), "timer 7 1200");
+  EXPECT_EQ(Sim().CurrentPhase(), Phase::Opening) << "busy until the main window comes";
+  Elapse(Timer::FrameDue);
+  EXPECT_THAT(std::vector<std::string>(host.calls.end() - 2, host.calls.end()),
+              ElementsAre("show frame", "document 見積 (案).cwj"));
+  Print();
+  EXPECT_EQ(Press(Surface::Main, Ctrl('Q')).note, "quit");
+  Elapse(Timer::CloseDone);
+  EXPECT_THAT(std::vector<std::string>(host.calls.end() - 2, host.calls.end()), ElementsAre("hide frame", "timer 6 4000"));
+  Elapse(Timer::QuitDone);
+  EXPECT_EQ(host.calls.back(), "quit");
+  // Without the knobs the main window comes first, and stays to the end.
+  FakeHost plain;
+  plain.files = {kDoc1};
+  Knobs none;
+  none.readOnly = NameList::Parse("*");
+  Simulator other(none, plain);
+  other.Start(kDoc1);
+  EXPECT_EQ(plain.calls.front(), "show frame");
 }
 
 TEST_F(Clw4SimSimulator, TwoDocumentsThroughTheOpenDialogArePrintedOnceEachInOrder) {

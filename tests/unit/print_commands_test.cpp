@@ -114,23 +114,32 @@ TEST(FrmProgress, AStopPressedJustBeforeTheRunStartsIsNotLost) {
   EXPECT_EQ(w.display.text, "\r\n中断要求が発生しました。\r\n");
 }
 
-TEST(FrmProgress, ASessionEndIsRefusedWhileTheRunIsStoppedFirst) {
-  ProgressWorld w;
-  w.run = [&](int&) {
-    EXPECT_FALSE(w.logic.QueryEndSession()) << "refused while the run is under way";
-    EXPECT_TRUE(w.services.CancelRequested()) << "and the run is stopped before its next keystroke";
-    EXPECT_FALSE(w.view.buttonEnabled);
-    return w.services.DoEventsEx() == 0;
-  };
-  w.logic.Form_Load();
-  EXPECT_FALSE(w.logic.QueryEndSession()) << "a run about to start counts as under way";
-  w.logic.Form_Load();
-  w.logic.Form_Activate();
-  EXPECT_EQ(w.state.LastPrintResult, -1);
-  EXPECT_TRUE(w.logic.QueryEndSession()) << "the report of a stopped run does not hold the session";
-  w.logic.StopForGood();
-  EXPECT_EQ(w.view.button, "閉じる(&X)") << "a stop after the run changes nothing";
-  EXPECT_TRUE(w.view.buttonEnabled);
+// A question whether the session may end (a log-off, a shut-down the user then cancels, an
+// installer's Restart Manager) is answered "not now" while a run is under way, and the run goes on;
+// only the session's real end stops it, before its next keystroke.
+TEST(FrmProgress, ASessionEndIsRefusedDuringARunWhichStopsOnlyWhenTheSessionEnds) {
+  for (const bool sessionEnds : {false, true}) {
+    SCOPED_TRACE(sessionEnds ? "the session ends" : "the session goes on");
+    ProgressWorld w;
+    w.run = [&](int& printed) {
+      EXPECT_FALSE(w.logic.QueryEndSession()) << "refused while the run is under way";
+      EXPECT_FALSE(w.services.CancelRequested()) << "a question is no stop";
+      EXPECT_TRUE(w.view.buttonEnabled);
+      if (sessionEnds) w.logic.StopForGood();
+      printed = 3;
+      return w.services.DoEventsEx() == 0;
+    };
+    w.logic.Form_Load();
+    EXPECT_FALSE(w.logic.QueryEndSession()) << "a run about to start counts as under way";
+    w.logic.Form_Activate();
+    EXPECT_EQ(w.state.LastPrintResult, sessionEnds ? -1 : 3);
+    if (sessionEnds) {
+      EXPECT_TRUE(w.logic.QueryEndSession()) << "the report of a stopped run does not hold the session";
+      w.logic.StopForGood();
+      EXPECT_EQ(w.view.button, "閉じる(&X)") << "a stop after the run changes nothing";
+      EXPECT_TRUE(w.view.buttonEnabled);
+    }
+  }
 }
 
 struct CommandWorld {

@@ -2,8 +2,9 @@
 // ClarisWorks on a desk that does not cooperate, over many seeded random fault schedules in virtual
 // time: delays, windows that never come, warnings that come back, ClarisWorks crashing, other
 // programs' windows with ClarisWorks' titles, the foreground taken at any call or while keys are
-// taken, a key held by the user, a full queue, a stop at any event check, commands posted to the
-// main window during the run.
+// taken, a key held by the user, the screen locked, ClarisWorks hiding its frame before it ends or
+// warning before its frame is shown, a full queue, a stop at any event check, commands posted to
+// the main window during the run.
 //
 // Every schedule is checked against what must always hold: no keystroke reaches a window outside
 // ClarisWorks' process, and none follows a stop; no document is opened twice or out of order; a
@@ -36,6 +37,7 @@ using fakes::kStopText;
 using fakes::kTimeoutText;
 
 constexpr std::uint32_t kOther = 99;
+constexpr platform::WindowId kProgressWindow = 555;
 constexpr int kSchedules = 10000;
 
 struct ForeignWindow {
@@ -53,11 +55,14 @@ struct Schedule {
   std::string neverAnswers;
   int faultDocument = 0;
   bool printingBlink = false;
+  int hidesFrameBeforeEndMs = -1;
+  int warningBeforeFrameMs = -1;
   std::int64_t crashAt = -1;
   std::vector<ForeignWindow> foreign;
   int theftPerMille = 0;         // chance, per question asked of the desktop, that another program steps in
   int theftAfterKeysPercent = 0;  // chance, per batch of keys, that it steps in as they are taken
   std::vector<std::pair<std::int64_t, std::int64_t>> modifierHeld;
+  std::vector<std::pair<std::int64_t, std::int64_t>> locked;  // the screen locked, from..until
   std::vector<std::uint32_t> jobs{0};
   int stopAtPump = -1;
   std::map<int, int> commandsAtPump;  // pump number -> what is given (index into kCommands)
@@ -98,6 +103,11 @@ Schedule Draw(std::uint32_t seed) {
     if (chance(20)) s.modified.insert(name);
   }
   s.readOnlyRepeats = chance(30) ? between(1, 3) : 0;
+  if (chance(15)) s.hidesFrameBeforeEndMs = between(0, 8000);
+  if (chance(15)) {
+    s.warningBeforeFrameMs = between(0, 3000);
+    s.readOnly.insert(s.documents.front().substr(s.documents.front().rfind('\\') + 1));
+  }
   if (chance(10)) {
     const char* steps[] = {"launch", "opendialog", "open", "printdialog", "printing", "close", "quit"};
     s.neverAnswers = steps[between(0, 6)];
@@ -116,6 +126,10 @@ Schedule Draw(std::uint32_t seed) {
     const std::int64_t from = between(0, 20000);
     s.modifierHeld.push_back({from, from + between(100, chance(10) ? 30000 : 3000)});
   }
+  for (int k = chance(10) ? between(1, 2) : 0; k > 0; --k) {
+    const std::int64_t from = between(0, 30000);
+    s.locked.push_back({from, from + between(1, chance(20) ? 120000 : 10000)});
+  }
   if (chance(10)) s.jobs = chance(70) ? std::vector<std::uint32_t>{7, 7, 8, 6} : std::vector<std::uint32_t>{9};
   if (chance(25)) s.stopAtPump = between(0, 1500);
   for (int k = chance(30) ? between(1, 3) : 0; k > 0; --k)
@@ -127,7 +141,7 @@ Schedule Draw(std::uint32_t seed) {
 // ClarisWorks answers everything in time, nobody steps in while keys are taken, no stop, no
 // queue that stays full, other programs' windows never in front. Such a run must succeed.
 // (Another program that steps in at the very moment keys are taken makes it uncertain where they
-// went: the run then stops, and the schedule is no longer benign; see Desk::theftAsKeysTaken_.)
+// went: the run may stop there, and is then excused; see Desk::theftAtKeys_.)
 bool Benign(const Schedule& s) {
   const int longest = std::max({s.launchMs, s.dialogMs, s.openMs, s.printMs, s.closeMs, s.quitMs});
   bool foreignInFront = false;
@@ -150,6 +164,8 @@ std::int64_t Bound(const Schedule& s) {
     const std::int64_t batches = static_cast<std::int64_t>(d.size());  // at least one character each
     total += (5 + batches) * hold + 8 * pause + 4 * wait + 2 * warned + PrintRun::kQueueLimit * pause;
   }
+  // A locked screen holds the keys as long as it lasts.
+  for (const auto& [from, until] : s.locked) total += until - from;
   return total + hold + pause + wait;
 }
 
@@ -173,6 +189,9 @@ class Desk final : public MainWindowHandlers {
     if (!s.neverAnswers.empty()) c.neverAnswers.insert(s.neverAnswers);
     c.faultDocument = s.faultDocument;
     c.printingBlink = s.printingBlink;
+    c.hidesFrameBeforeEndMs = s.hidesFrameBeforeEndMs;
+    c.warningBeforeFrameMs = s.warningBeforeFrameMs;
+    c.underneath = kProgressWindow;
     world_.queue.jobs = s.jobs;
     ansi_.shortForms = s.shortForms;
     thief_ = world_.windows.Add({"Other", "よそのアプリ", kOther});
@@ -183,6 +202,7 @@ class Desk final : public MainWindowHandlers {
     world_.pump.onPump = [this] { OnEvents(); };
     bound_ = Bound(s);
     world_.clock.onSleep = [this](int) {
+      keysJustTaken_ = theftAtKeys_ = false;
       world_.claris.Advance();
       if (world_.clock.sleptMs > bound_) throw std::runtime_error("the run went on past its bound");
     };
@@ -235,8 +255,8 @@ class Desk final : public MainWindowHandlers {
   }
 
   bool Run(int& printed) {
-    PrintRun run({world_.probes, world_.keyboard, world_.shell, world_.queue, world_.clock, world_.progress, 555,
-                  "C:\\VELMOK"});
+    PrintRun run({world_.probes, world_.keyboard, world_.shell, world_.queue, world_.clock, world_.progress,
+                  kProgressWindow, "C:\\VELMOK"});
     try {
       const bool ok = run.PrintSub(list_.Count(), state_.TargetFiles, state_.ClarisPaths);
       printed = run.PrintedCount();
@@ -254,7 +274,7 @@ class Desk final : public MainWindowHandlers {
   // Another program steps in: it takes the foreground from whoever has it, for a while.
   void StepIn(std::int64_t forMs) {
     if (theftUntil_ >= 0) return;
-    if (Now() == keysTakenAt_) theftAsKeysTaken_ = true;
+    if (keysJustTaken_) theftAtKeys_ = true;
     if (tracing_) std::printf("%8lld another program steps in for %lld ms\n", static_cast<long long>(Now()),
                               static_cast<long long>(forMs));
     takenFrom_ = world_.windows.foreground;
@@ -301,6 +321,10 @@ class Desk final : public MainWindowHandlers {
     bool held = false;
     for (const auto& [from, until] : s_.modifierHeld) held = held || (Now() >= from && Now() < until);
     world_.keyboard.modifiersHeld = held;
+    bool locked = false;
+    for (const auto& [from, until] : s_.locked) locked = locked || (Now() >= from && Now() < until);
+    if (locked && !world_.keyboard.locked) ++locks_;
+    world_.keyboard.locked = locked;
     if (s_.crashAt >= 0 && Now() >= s_.crashAt && world_.claris.running()) {
       world_.claris.Crash();
       crashed_ = true;
@@ -314,9 +338,10 @@ class Desk final : public MainWindowHandlers {
   }
 
   void OnKeysTaken() {
-    keysTakenAt_ = Now();
+    keysJustTaken_ = true;
     if (stopRequested_ && world_.keyboard.sent.size() > keysAtStop_)
       report_ << "a key went out after the stop: " << world_.keyboard.sent.back().notation << "\n";
+    if (world_.keyboard.locked) report_ << "a key went out while the screen was locked\n";
     if (s_.theftAfterKeysPercent > 0 && std::uniform_int_distribution<int>(1, 100)(rng_) <= s_.theftAfterKeysPercent)
       StepIn(std::uniform_int_distribution<int>(0, 3000)(rng_));
   }
@@ -384,7 +409,7 @@ class Desk final : public MainWindowHandlers {
 
     const bool ok = state_.LastPrintResult != -1;
     const std::string& text = world_.display.text;
-    if (!ok && Benign(s_) && !theftAsKeysTaken_) report_ << "a run without a fault failed\n";
+    if (!ok && Benign(s_) && !theftAtKeys_) report_ << "a run without a fault failed\n";
     if (ok) {
       if (c.printed != handed) report_ << "success reported, but not every document printed\n";
       if (printedCount_ != static_cast<int>(n) || state_.LastPrintResult != static_cast<int>(n))
@@ -398,6 +423,8 @@ class Desk final : public MainWindowHandlers {
         report_ << "a failed run without its timeout or stop text\n";
     }
     if (text.find(kStopText) != text.rfind(kStopText)) report_ << "the stop text came twice\n";
+    if (locks_ == 0 && text.find(texts::kRunWaitingForUnlock) != std::string::npos)
+      report_ << "waited for an unlock with the screen never locked\n";
     if (hidden_) report_ << "the main window stays hidden\n";
     if (list_.Count() != n) report_ << "the list changed\n";
     if (mainView_.closes != 0) report_ << "the main window was closed during the run\n";
@@ -435,8 +462,12 @@ class Desk final : public MainWindowHandlers {
   std::int64_t theftUntil_ = -1;
   std::map<std::size_t, std::pair<int, platform::WindowId>> foreign_;
   bool crashed_ = false;
-  std::int64_t keysTakenAt_ = -1;
-  bool theftAsKeysTaken_ = false;
+  // Keys were taken and no time has passed since: another program that steps in now makes it
+  // uncertain where they went, and a run that stops right there (without a moment passing) is
+  // excused. A theft at any other moment, in the same millisecond or not, is not.
+  bool keysJustTaken_ = false;
+  bool theftAtKeys_ = false;
+  int locks_ = 0;
   bool tracing_ = false;
   bool hidden_ = false;
   bool stopRequested_ = false;
@@ -455,6 +486,8 @@ std::string Describe(const Schedule& s) {
     << " close " << s.closeMs << " quit " << s.quitMs << "; read-only " << s.readOnly.size() << " (again "
     << s.readOnlyRepeats << "), modified " << s.modified.size() << "; never " << s.neverAnswers << ":"
     << s.faultDocument << (s.printingBlink ? "; printing blinks" : "") << "; crash at " << s.crashAt
+    << "; frame hidden " << s.hidesFrameBeforeEndMs << " ms before the end; warning " << s.warningBeforeFrameMs
+    << " ms before the frame; screen locked " << s.locked.size() << " times"
     << "\nforeign windows " << s.foreign.size() << ", thefts " << s.theftPerMille << "/1000 per question, "
     << s.theftAfterKeysPercent << "% after keys, modifier held " << s.modifierHeld.size() << ", queue "
     << s.jobs.front() << ", stop at pump " << s.stopAtPump << ", commands " << s.commandsAtPump.size() << "\n";

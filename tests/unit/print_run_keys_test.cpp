@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/texts.h"
 #include "platform/key_notation.h"
 #include "platform/utf8.h"
 #include "printing/print_run.h"
@@ -228,6 +229,67 @@ TEST(PrintRun, KeysHeldByTheUserOrRefusedBySendInput) {
     w.keyboard.fault = fault;
     EXPECT_FALSE(w.Run({"C:\\a.cwj"}));
     EXPECT_TRUE(EndsWith(w.display.text, "CTRL+Pを送信しています..." + kTimeoutText)) << "a failed send is not ignored";
+  }
+}
+
+// A locked screen (Win+L, a disconnected remote session) holds the keys as long as it lasts, without
+// counting their checks, and says so once per wait; ClarisWorks' windows are waited for as ever, and
+// the stop still ends the run.
+TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
+  const std::string waiting(texts::kRunWaitingForUnlock);
+  auto occurrences = [](const std::string& text, const std::string& part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  };
+  struct Case {
+    const char* what;
+    std::vector<std::pair<std::int64_t, std::int64_t>> locked;  // from..until, virtual ms
+    bool lockAsKeysGo;   // the lock comes between the check and the keys
+    std::int64_t stopAt;  // -1: no stop
+    bool printed;
+    int waits;  // texts of waiting for the unlock
+  };
+  const Case cases[] = {
+      {"locked for a minute, longer than 401 checks", {{300, 60300}}, false, -1, true, 1},
+      {"locked twice", {{300, 10300}, {13000, 18000}}, false, -1, true, 2},
+      {"locked just as the keys go, for five seconds", {}, true, -1, true, 1},
+      {"stopped while locked", {{300, 600000}}, false, 5000, false, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RunWorld w;
+    w.Prompt();
+    auto locked = c.locked;
+    auto lockedNow = [&] {
+      for (const auto& [from, until] : locked)
+        if (w.clock.sleptMs >= from && w.clock.sleptMs < until) return true;
+      return false;
+    };
+    w.pump.onPump = [&] {
+      w.keyboard.locked = lockedNow();
+      if (c.stopAt >= 0 && w.clock.sleptMs >= c.stopAt) w.progress.SetCancelRequested(true);
+    };
+    // The lock comes after the check of who is in front, as the second batch of keys is to go.
+    w.keyboard.beforeSend = [&] {
+      if (!c.lockAsKeysGo || !locked.empty() || w.keyboard.sent.empty()) return;
+      locked.push_back({w.clock.sleptMs, w.clock.sleptMs + 5000});
+      w.keyboard.locked = true;
+    };
+    EXPECT_EQ(w.Run({"C:\\a.cwj"}), c.printed) << w.display.text;
+    EXPECT_EQ(occurrences(w.display.text, waiting), c.waits) << w.display.text;
+    EXPECT_EQ(w.claris.printed.size(), c.printed ? 1u : 0u);
+    if (!c.printed) EXPECT_TRUE(EndsWith(w.display.text, waiting + kStopText)) << w.display.text;
+    EXPECT_TRUE(w.claris.strayKeys.empty());
+  }
+  {
+    SCOPED_TRACE("a window of ClarisWorks that never comes times out, locked or not");
+    RunWorld w;
+    w.Prompt();
+    w.claris.neverAnswers = {"printdialog"};
+    w.pump.onPump = [&] { w.keyboard.locked = w.clock.sleptMs >= 3000; };
+    EXPECT_FALSE(w.Run({"C:\\a.cwj"}));
+    EXPECT_TRUE(EndsWith(w.display.text, kTimeoutText)) << w.display.text;
   }
 }
 

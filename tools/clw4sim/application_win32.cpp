@@ -85,7 +85,47 @@ bool Application::Start(const std::string& commandLinePath) {
     Log("cannot create the main window");
     return false;
   }
-  if (knobs_.foregroundDelayMs == 0) {
+  Log("started" + (commandLinePath.empty() ? std::string() : " with " + commandLinePath));
+  simulator_.Start(commandLinePath);  // shows the main window, unless a warning comes first
+  return true;
+}
+
+// What Windows does when the active window goes and its program shows no other: it activates the
+// topmost window that can take the foreground, another program's (VELMOK's progress window, while
+// it prints). Wine leaves the foreground to nobody instead.
+void Application::ActivateNextWindow() {
+  struct Search {
+    DWORD self;
+    HWND found = nullptr;
+  } search{GetCurrentProcessId()};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == s->self || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+            (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) || GetWindowTextLengthW(window) == 0)
+          return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (search.found) {
+    SetForegroundWindow(search.found);
+    Log("the foreground passed to another program's window");
+  }
+}
+
+void Application::ShowFrame(bool shown) {
+  if (!shown) {
+    const bool foreground = ForegroundIsOurs();
+    frameShown_ = false;
+    ShowWindow(main_.Handle(), SW_HIDE);
+    if (foreground) ActivateNextWindow();
+    return;
+  }
+  frameShown_ = true;
+  if (knobs_.foregroundDelayMs == 0 || everShown_) {
     // Foreground first, visible second: whoever sees the window can type into it at once. (Shown
     // first, the window would be visible for a moment while nothing has the foreground, and keys
     // typed then would be lost.)
@@ -96,10 +136,8 @@ bool Application::Start(const std::string& commandLinePath) {
     ShowWindow(main_.Handle(), SW_SHOWNOACTIVATE);
     main_.TakeForegroundAfter(knobs_.foregroundDelayMs);
   }
+  everShown_ = true;
   UpdateWindow(main_.Handle());
-  Log("started" + (commandLinePath.empty() ? std::string() : " with " + commandLinePath));
-  simulator_.Start(commandLinePath);
-  return true;
 }
 
 bool Application::PreTranslate(const MSG& msg) {
@@ -181,8 +219,9 @@ void Application::Show(Surface surface, const Document* document) {
     return;
   }
   // A program in the background does not take the foreground (Windows would refuse it): the
-  // window then waits behind the foreground program, and is activated with the main window.
-  const bool activate = IsModal(surface) && ForegroundIsOurs();
+  // window then waits behind the foreground program, and is activated with the main window. A
+  // program that has just started, and shows this window before its main window, takes it.
+  const bool activate = IsModal(surface) && (ForegroundIsOurs() || !everShown_);
   if (IsModal(surface)) EnableWindow(main_.Handle(), FALSE);
   slot = std::move(panel);
   slot->Show(activate);
@@ -195,9 +234,13 @@ void Application::Hide(Surface surface) {
   const bool foreground = ForegroundIsOurs();
   if (IsModal(surface)) EnableWindow(main_.Handle(), TRUE);
   slot.reset();
-  if (IsModal(surface) && foreground) {
+  // The main window takes the foreground back, when it is shown: otherwise Windows gives it to
+  // whoever is next.
+  if (IsModal(surface) && foreground && frameShown_) {
     SetForegroundWindow(main_.Handle());
     SetFocus(main_.Handle());
+  } else if (IsModal(surface) && foreground) {
+    ActivateNextWindow();
   }
 }
 

@@ -36,6 +36,7 @@ class Application final : public Host, private MainWindow::Events {
   // Host
   void Show(Surface surface, const Document* document) override;
   void Hide(Surface surface) override;
+  void ShowFrame(bool shown) override;
   void ShowDocument(const Document* document) override;
   void ShowStatus(std::string_view status) override;
   void StartTimer(Timer timer, unsigned ms) override;
@@ -73,12 +74,15 @@ class Application final : public Host, private MainWindow::Events {
   Surface SurfaceOf(HWND window) const;
   PanelWindow* ModalPanel() const;
   bool ForegroundIsOurs() const;
+  void ActivateNextWindow();
 
   static constexpr std::size_t kPanelCount = 5;  // the surfaces above the main window
   Knobs knobs_;
   KeyJournal keys_;
   EventLog log_;
   MainWindow main_;
+  bool frameShown_ = false;   // the main window has been shown (and is not hidden now)
+  bool everShown_ = false;
   std::array<std::unique_ptr<PanelWindow>, kPanelCount> panels_;
   Simulator simulator_;
   std::vector<WaitingKey> waiting_;

@@ -200,6 +200,8 @@ Knobs ReadKnobs(const EnvironmentLookup& environment, std::string_view tempDir) 
   read.Value("CLW4SIM_QUIT_DELAY_MS", knobs.quitDelayMs, ParseMillis);
   read.Value("CLW4SIM_WARNING_AGAIN_MS", knobs.warningAgainMs, ParseMillis);
   read.Value("CLW4SIM_CLOSE_BLOCK_MS", knobs.closeBlockMs, ParseMillis);
+  read.Value("CLW4SIM_HIDE_BEFORE_END_MS", knobs.hideBeforeEndMs, ParseMillis);
+  read.Value("CLW4SIM_WARNING_BEFORE_FRAME_MS", knobs.warningBeforeFrameMs, ParseMillis);
 
   if (const auto value = environment("CLW4SIM_READONLY")) knobs.readOnly = NameList::Parse(*value);
   read.Value("CLW4SIM_READONLY_REPEAT", knobs.readOnlyRepeat, ParseCount);

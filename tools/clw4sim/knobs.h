@@ -71,6 +71,11 @@ struct Knobs {
   // While a document closes, the program's thread does not answer for this long, as when it
   // writes its files: keys typed meanwhile wait in the queue and are taken afterwards.
   unsigned closeBlockMs = 0;
+  // ClarisWorks' own ways of ending and starting. After Ctrl+Q the frame is hidden this long before
+  // the program ends; a read-only document given at start raises its warning before the frame is
+  // shown, and the frame comes this long after the warning is answered. Unset: neither.
+  std::optional<unsigned> hideBeforeEndMs;
+  std::optional<unsigned> warningBeforeFrameMs;
 
   NameList readOnly;
   int readOnlyRepeat = 0;

@@ -46,6 +46,10 @@
 //   CLW4SIM_THIEF_KEYLOG      key journal of focusthief.exe. Default %TEMP%\focusthief-keys.txt
 //   CLW4SIM_CLOSE_BLOCK_MS    while a document closes, the program does not answer for this long
 //                             (as when it writes its files); keys typed meanwhile are taken after
+//   CLW4SIM_HIDE_BEFORE_END_MS  after Ctrl+Q the main window is hidden this long before the
+//                             program ends (default: it stays until the end)
+//   CLW4SIM_WARNING_BEFORE_FRAME_MS  a read-only document given at start raises "警告" before the
+//                             main window is shown; the main window comes this long after Enter
 //   CLW4SIM_SINGLE_INSTANCE   1 (default): a start with a document while the program already runs
 //                             hands the document to the running program and ends, as the real
 //                             program does; 0: every start is a program of its own

@@ -71,7 +71,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) no
         SetFocus(Handle());
         return 0;
       }
-      if (wParam >= kFirstTimerId && wParam <= TimerId(Timer::QuitDone))
+      if (wParam >= kFirstTimerId && wParam <= TimerId(Timer::FrameDue))
         events_.OnTimerElapsed(static_cast<Timer>(wParam - kFirstTimerId));
       return 0;
     }

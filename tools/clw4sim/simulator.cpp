@@ -86,6 +86,10 @@ std::string FileNameOf(std::string_view path) {
 }
 
 void Simulator::Start(const std::string& commandLinePath) {
+  // A read-only document given at start may raise its warning before the main window is shown.
+  frameHidden_ = knobs_.warningBeforeFrameMs && !commandLinePath.empty() && host_.FileExists(commandLinePath) &&
+                 (knobs_.readOnly.Matches(FileNameOf(commandLinePath)) || host_.FileIsReadOnly(commandLinePath));
+  if (!frameHidden_) host_.ShowFrame(true);
   host_.ShowDocument(nullptr);
   Enter(Phase::Idle, texts::kStatusReady);
   if (!commandLinePath.empty()) OpenFromShell(commandLinePath);
@@ -217,8 +221,7 @@ void Simulator::Perform(Command command) {
       quitting_ = true;
       host_.Log("quit requested");
       if (documents_.empty()) {
-        Enter(Phase::Quitting, texts::kStatusQuitting);
-        host_.StartTimer(Timer::QuitDone, knobs_.quitDelayMs);
+        BeginQuitting();
       } else {
         BeginClose();
       }
@@ -254,6 +257,10 @@ void Simulator::Perform(Command command) {
         --opening_->warningsLeft;
         Enter(Phase::ReadOnlyWarningPending, texts::kStatusOpening);
         host_.StartTimer(Timer::WarningAgain, knobs_.warningAgainMs);
+      } else if (frameHidden_) {
+        // The main window comes a while after the warning's answer; the document opens with it.
+        Enter(Phase::Opening, texts::kStatusOpening);
+        host_.StartTimer(Timer::FrameDue, *knobs_.warningBeforeFrameMs);
       } else {
         FinishOpen();
       }
@@ -328,6 +335,12 @@ void Simulator::OnTimer(Timer timer) {
       if (phase_ != Phase::Closing) return;
       FinishClose();
       break;
+    case Timer::FrameDue:
+      if (phase_ != Phase::Opening || !frameHidden_) return;
+      frameHidden_ = false;
+      host_.ShowFrame(true);
+      FinishOpen();
+      break;
     case Timer::QuitDone:
       if (phase_ != Phase::Quitting) return;
       phase_ = Phase::Stopped;
@@ -389,9 +402,20 @@ void Simulator::FinishClose() {
   } else if (!documents_.empty()) {
     BeginClose();
   } else {
-    Enter(Phase::Quitting, texts::kStatusQuitting);
-    host_.StartTimer(Timer::QuitDone, knobs_.quitDelayMs);
+    BeginQuitting();
   }
+}
+
+void Simulator::BeginQuitting() {
+  Enter(Phase::Quitting, texts::kStatusQuitting);
+  if (!knobs_.hideBeforeEndMs) {
+    host_.StartTimer(Timer::QuitDone, knobs_.quitDelayMs);
+    return;
+  }
+  // The main window goes at once, the program a while later.
+  host_.Log("main window hidden before the end");
+  host_.ShowFrame(false);
+  host_.StartTimer(Timer::QuitDone, *knobs_.hideBeforeEndMs);
 }
 
 void Simulator::Enter(Phase phase, std::string_view status) {

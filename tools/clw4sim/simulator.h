@@ -16,7 +16,7 @@ namespace clw4sim {
 // The windows of the application: the main window and what it shows above it.
 enum class Surface { Main, OpenDialog, PrintDialog, ReadOnlyWarning, SaveWarning, Printing, Other };
 
-enum class Timer { OpenDialogDue, PrintDialogDue, OpenDone, WarningAgain, PrintDone, CloseDone, QuitDone };
+enum class Timer { OpenDialogDue, PrintDialogDue, OpenDone, WarningAgain, PrintDone, CloseDone, QuitDone, FrameDue };
 
 struct Document {
   std::string path;
@@ -37,6 +37,8 @@ class Host {
   // to those that name it).
   virtual void Show(Surface surface, const Document* document) = 0;
   virtual void Hide(Surface surface) = 0;
+  // Shows (and activates) or hides the main window.
+  virtual void ShowFrame(bool shown) = 0;
   // The main window's title and client area: the current document (none: nullptr) and the state.
   virtual void ShowDocument(const Document* document) = 0;
   virtual void ShowStatus(std::string_view status) = 0;
@@ -121,6 +123,7 @@ class Simulator {
   void BeginClose();
   void StartClosing();
   void FinishClose();
+  void BeginQuitting();
   void Enter(Phase phase, std::string_view status);
   void ShowPanel(Surface surface);
   // Sets off the faults and the focus theft set for this moment. False when the program stopped.
@@ -133,6 +136,7 @@ class Simulator {
   std::optional<Document> opening_;
   int ordinals_ = 0;
   bool quitting_ = false;
+  bool frameHidden_ = false;  // the read-only warning came before the main window
   int untitled_ = 0;  // new documents made so far
 };
 

@@ -16,6 +16,7 @@
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/keyboard_win32.h"
 #include "platform/win32/log_file_win32.h"
+#include "platform/win32/session_lock_win32.h"
 #include "platform/win32/settings_store_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_win32.h"
@@ -42,7 +43,8 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   InstallDebugLog(&log);
 
   Win32WindowSystem windows;
-  Win32Keyboard keyboard;
+  SessionLock sessionLock;
+  Win32Keyboard keyboard(&sessionLock);
   ClarisProbes probes(windows, keyboard);
   Win32InstanceLock instanceLock(L"Local\\VELMOK.SingleInstance");
   Win32MessageBoxes messages(texts::kAppTitle);
@@ -79,6 +81,7 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
     printed = run.PrintedCount();
     return ok;
   });
+  frmProgress.WatchSession(&sessionLock);
   Win32PrintSession session(frmMain, frmProgress);
   Win32AnsiPaths ansiPaths;
   PrintCommands print(list, frmMain.Logic().View(), probes, ansiPaths, messages, session, printState);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "platform/win32/session_lock_win32.h"
+
 namespace velmok::win32 {
 
 namespace {
@@ -156,6 +158,8 @@ std::vector<INPUT> ReleasesFor(const std::vector<INPUT>& inputs, std::size_t sen
   return releases;
 }
 
+bool Win32Keyboard::Locked() { return lock_ ? lock_->Locked() : InputDesktopUnavailable(); }
+
 bool UserHoldsAModifier() {
   for (const int vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
     if (GetAsyncKeyState(vk) & 0x8000) return true;
@@ -182,7 +186,8 @@ platform::Keyboard::Outcome Win32Keyboard::SendKeysTo(platform::WindowId front, 
   if (sent != inputs->size()) {
     std::vector<INPUT> releases = ReleasesFor(*inputs, sent);
     if (!releases.empty()) SendInput(static_cast<UINT>(releases.size()), releases.data(), sizeof(INPUT));
-    return Outcome::Failed;
+    // Refused because the screen has just been locked: the keys wait for it to be unlocked.
+    return Locked() ? Outcome::Locked : Outcome::Failed;
   }
   if (wait == Wait::UntilProcessed) WaitUntilProcessed(target);
   // A window the keys closed may be reported in front for a moment after it has gone.

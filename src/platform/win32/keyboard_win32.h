@@ -23,9 +23,17 @@ std::vector<INPUT> ReleasesFor(const std::vector<INPUT>& inputs, std::size_t sen
 // Whether the user holds Shift, Ctrl, Alt or a Windows key.
 bool UserHoldsAModifier();
 
+class SessionLock;
+
 class Win32Keyboard final : public platform::Keyboard {
  public:
+  // `lock` tells whether the session can take keys; without one, only the input desktop does.
+  explicit Win32Keyboard(const SessionLock* lock = nullptr) : lock_(lock) {}
   Outcome SendKeysTo(platform::WindowId front, std::string_view notation, Wait wait) override;
+  bool Locked() override;
+
+ private:
+  const SessionLock* lock_;
 };
 
 }  // namespace velmok::win32

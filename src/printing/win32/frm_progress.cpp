@@ -138,6 +138,7 @@ void FrmProgress::ShowModal() {
     return;
   }
   logic_.Form_Load();
+  if (sessionLock_) sessionLock_->Watch(hwnd_);
   SetTimer(hwnd_, kBlinkTimer, 500, nullptr);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
@@ -297,10 +298,13 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) != WA_INACTIVE && logic_.FirstActivation() && !logic_.Running())
         PostMessageW(hwnd_, kStartRun, 0, 0);
       break;
-    case kStartRun:
+    case kStartRun: {
+      // A run left alone overnight: the machine must not go to sleep under it.
+      const KeepSystemAwake awake;
       logic_.Form_Activate();
       if (hwnd_) ShutdownBlockReasonDestroy(hwnd_);
       return 0;
+    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
@@ -340,7 +344,11 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         DestroyWindow(hwnd_);
       }
       return 0;
+    case WM_WTSSESSION_CHANGE:
+      if (sessionLock_) sessionLock_->OnSessionChange(wp);
+      return 0;
     case WM_NCDESTROY: {
+      if (sessionLock_) sessionLock_->Unwatch(hwnd_);
       HWND gone = hwnd_;
       hwnd_ = nullptr;
       return DefWindowProcW(gone, msg, wp, lp);

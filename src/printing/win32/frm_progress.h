@@ -10,6 +10,7 @@
 
 #include "platform/event_pump.h"
 #include "platform/win32/scoped.h"
+#include "platform/win32/session_lock_win32.h"
 #include "printing/frm_progress_logic.h"
 #include "printing/progress_services.h"
 
@@ -36,6 +37,8 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   HWND WarningLabel() const { return lblStatus_; }
   UINT Dpi() const { return dpi_; }
   ProgressServices& Services() { return services_; }
+  // While the window is shown, it tells `lock` when the session is locked and unlocked.
+  void WatchSession(SessionLock* lock) { sessionLock_ = lock; }
   FrmProgressLogic& Logic() { return logic_; }
 
   // ProgressView
@@ -87,6 +90,7 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   ScopedGdi warningFont_;
   ScopedGdi font_;
   UINT dpi_ = 96;
+  SessionLock* sessionLock_ = nullptr;
   bool quitRequested_ = false;  // WM_QUIT arrived: the program ends once the run has stopped
   int quitCode_ = 0;
 };
