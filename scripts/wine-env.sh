@@ -14,10 +14,23 @@ export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$VELMOK_STATE/prefix}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+
+# Wine alone runs in the Japanese locale, in which it reports code page 932 (scripts/bootstrap.sh
+# generates it). The shells keep the caller's locale, so that none of them warns about a locale
+# the machine lacks. Where wine is not called by name (timeout, exec), the caller puts
+# "${velmok_wine_env[@]}" before it.
+velmok_wine_env=(env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+wine() { "${velmok_wine_env[@]}" wine "$@"; }
+wineserver() { "${velmok_wine_env[@]}" wineserver "$@"; }
+wineboot() { "${velmok_wine_env[@]}" wineboot "$@"; }
 
 velmok_log() { printf '[velmok] %s\n' "$*" >&2; }
+
+velmok_locale_ready() {
+  [ "$(env LC_ALL=ja_JP.UTF-8 locale charmap 2>/dev/null)" = UTF-8 ] && return 0
+  velmok_log "the ja_JP.UTF-8 locale is missing (scripts/bootstrap.sh generates it): Wine would not use code page 932"
+  return 1
+}
 
 # A display for Wine: the caller's when it answers (and VELMOK_HEADLESS is not 1), otherwise an
 # Xvfb of our own, started once and reused.
@@ -143,6 +156,7 @@ velmok_wine_stop() {
 }
 
 velmok_wine_ready() {
+  velmok_locale_ready || return 1
   velmok_display
   velmok_prefix
   velmok_register_simulator
