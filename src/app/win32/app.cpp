@@ -42,7 +42,7 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
 
   Win32WindowSystem windows;
   Win32Keyboard keyboard;
-  ClarisProbes probes(windows, keyboard);
+  ClarisProbes probes(windows);
   Win32InstanceLock instanceLock(L"Local\\VELMOK.SingleInstance");
   Win32MessageBoxes messages(texts::kAppTitle);
 
