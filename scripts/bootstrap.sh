@@ -33,9 +33,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+# Checked by setting it, as Wine will: a listed name alone may not be a usable locale.
+if [ "$(env LC_ALL=ja_JP.UTF-8 locale charmap 2>/dev/null)" != UTF-8 ]; then
   echo "[velmok] generating the ja_JP.UTF-8 locale" >&2
   as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
   as_root locale-gen >/dev/null
+  if [ "$(env LC_ALL=ja_JP.UTF-8 locale charmap 2>/dev/null)" != UTF-8 ]; then
+    echo "bootstrap: the ja_JP.UTF-8 locale could not be generated" >&2
+    exit 1
+  fi
 fi

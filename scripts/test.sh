@@ -39,11 +39,11 @@ run_tier() {
 run_tier unit "$root/build/native/bin/unit_tests"
 run_tier fuzz "$root/scripts/fuzz.sh" 5
 
-velmok_wine_ready
+velmok_wine_ready || { echo "[velmok] the Wine environment could not be prepared" >&2; exit 1; }
 wineserver -p 60 >/dev/null 2>&1 || true
-run_tier win32 timeout 900 wine "$VELMOK_BUILD/bin/win32_tests.exe"
+run_tier win32 timeout 900 "${velmok_wine_env[@]}" wine "$VELMOK_BUILD/bin/win32_tests.exe"
 wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
-run_tier e2e timeout 1500 wine "$VELMOK_BUILD/bin/e2e_tests.exe"
+run_tier e2e timeout 1500 "${velmok_wine_env[@]}" wine "$VELMOK_BUILD/bin/e2e_tests.exe"
 
 echo
 failed=0

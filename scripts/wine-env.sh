@@ -5,6 +5,8 @@
 #             ".cwj" opened by the simulator)
 #   display   the number of the Xvfb display started here, when there was no display to use
 # Several checkouts or sessions can work side by side by giving each its own VELMOK_STATE.
+# WINEPREFIX_OVERRIDE names another prefix to use; one the scripts did not create is prepared in
+# place and never deleted.
 
 velmok_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${VELMOK_STATE:=$velmok_root/build/wine}"
@@ -14,10 +16,36 @@ export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$VELMOK_STATE/prefix}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+
+# Wine alone runs in the Japanese locale, in which it reports code page 932 (scripts/bootstrap.sh
+# generates it). The shells keep the caller's locale, so that none of them warns about a locale
+# the machine lacks. Where wine is not called by name (timeout, exec), the caller puts
+# "${velmok_wine_env[@]}" before it.
+velmok_wine_env=(env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+wine() { "${velmok_wine_env[@]}" wine "$@"; }
+wineserver() { "${velmok_wine_env[@]}" wineserver "$@"; }
+wineboot() { "${velmok_wine_env[@]}" wineboot "$@"; }
 
 velmok_log() { printf '[velmok] %s\n' "$*" >&2; }
+
+velmok_locale_ready() {
+  [ "$(env LC_ALL=ja_JP.UTF-8 locale charmap 2>/dev/null)" = UTF-8 ] && return 0
+  velmok_log "the ja_JP.UTF-8 locale is missing (scripts/bootstrap.sh generates it): Wine would not use code page 932"
+  return 1
+}
+
+# The pid of the Xvfb these scripts started for this state folder, when it still runs: the pid
+# file alone may be stale and name some other process by now.
+velmok_our_xvfb() {
+  local pid n
+  pid="$(cat "$VELMOK_STATE/xvfb.pid" 2>/dev/null)" || return 1
+  n="$(cat "$VELMOK_STATE/display" 2>/dev/null)" || return 1
+  [[ "$pid" =~ ^[0-9]+$ && "$n" =~ ^[0-9]+$ ]] || return 1
+  local -a argv
+  mapfile -d '' -t argv <"/proc/$pid/cmdline" 2>/dev/null || return 1
+  [ "${#argv[@]}" -ge 2 ] && [ "${argv[0]##*/}" = Xvfb ] && [ "${argv[1]}" = ":$n" ] || return 1
+  printf '%s\n' "$pid"
+}
 
 # A display for Wine: the caller's when it answers (and VELMOK_HEADLESS is not 1), otherwise an
 # Xvfb of our own, started once and reused.
@@ -26,7 +54,7 @@ velmok_display() {
   if [ "${VELMOK_HEADLESS:-0}" != 1 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     return 0
   fi
-  if [ -f "$VELMOK_STATE/display" ]; then
+  if velmok_our_xvfb >/dev/null; then
     local n
     n="$(cat "$VELMOK_STATE/display")"
     if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
@@ -40,12 +68,12 @@ velmok_display() {
   nohup Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -dpi "${VELMOK_DPI:-96}" \
     >"$VELMOK_STATE/xvfb.log" 2>&1 &
   echo $! >"$VELMOK_STATE/xvfb.pid"
+  echo "$n" >"$VELMOK_STATE/display"
   local i
   for i in $(seq 1 100); do
     if [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then break; fi
     sleep 0.1
   done
-  echo "$n" >"$VELMOK_STATE/display"
   export DISPLAY=":$n"
 }
 
@@ -57,13 +85,26 @@ velmok_winpath() {
 }
 
 # Creates the prefix once, serially: Wine's first start races when several programs start at once.
+# A prefix is deleted only when these scripts began to create it (.velmok-created) and were cut
+# short; an existing prefix of anyone else's is prepared in place, and a folder that is neither a
+# prefix nor empty is left alone.
 velmok_prefix() {
   mkdir -p "$VELMOK_STATE"
   (
     flock 9
     if [ ! -f "$WINEPREFIX/.velmok-ready" ]; then
-      velmok_log "creating the Wine prefix in $WINEPREFIX (once, about 15 s)"
-      rm -rf "$WINEPREFIX"
+      if [ -f "$WINEPREFIX/.velmok-created" ]; then
+        rm -rf "$WINEPREFIX"
+      fi
+      if [ ! -e "$WINEPREFIX" ] || { [ -d "$WINEPREFIX" ] && [ -z "$(ls -A "$WINEPREFIX")" ]; }; then
+        velmok_log "creating the Wine prefix in $WINEPREFIX (once, about 15 s)"
+        mkdir -p "$WINEPREFIX" && touch "$WINEPREFIX/.velmok-created" || exit 1
+      elif [ -f "$WINEPREFIX/system.reg" ]; then
+        velmok_log "preparing the existing Wine prefix $WINEPREFIX (it is kept as it is otherwise)"
+      else
+        velmok_log "$WINEPREFIX is neither a Wine prefix nor an empty folder: left alone"
+        exit 1
+      fi
       wineboot --init >/dev/null 2>&1 || true
       wineserver -w
       # Wine's own fonts (Marlett draws the caption buttons) are not always found where Debian
@@ -133,18 +174,18 @@ SH
   chmod +x "$VELMOK_SHELL_RECORDER"
 }
 
-# Ends the Wine programs of the prefix and the Xvfb started here, if any.
+# Ends the Wine programs of the prefix and the Xvfb started here, if it still runs.
 velmok_wine_stop() {
   wineserver -k >/dev/null 2>&1 || true
-  if [ -f "$VELMOK_STATE/xvfb.pid" ]; then
-    kill "$(cat "$VELMOK_STATE/xvfb.pid")" 2>/dev/null || true
-    rm -f "$VELMOK_STATE/xvfb.pid" "$VELMOK_STATE/display"
-  fi
+  local pid
+  if pid="$(velmok_our_xvfb)"; then kill "$pid" 2>/dev/null || true; fi
+  rm -f "$VELMOK_STATE/xvfb.pid" "$VELMOK_STATE/display"
 }
 
 velmok_wine_ready() {
+  velmok_locale_ready || return 1
   velmok_display
-  velmok_prefix
+  velmok_prefix || return 1
   velmok_register_simulator
   velmok_shell_recorder
 }

@@ -15,7 +15,7 @@ void LogLevelMenu::SetChecked(int index, bool checked) {
 
 void RestoreLogLevel(platform::SettingsStore& store, LogLevelMenu& menu, DebugLog& log) {
   for (int i = 0; i <= LogLevelMenu::kLastVisitedIndex && menu.Exists(i); ++i) {
-    if (ReadStoredLogLevel(store) == i) {
+    if (ReadStoredLogLevel(store) == static_cast<double>(i)) {
       log.InitDebugLog(i);
       menu.SetChecked(i, true);
     } else {

@@ -28,7 +28,8 @@ class LogLevelMenu {
 };
 
 // At load: checks the item whose index equals the stored level and sets the log up at that level;
-// a stored level that matches no item leaves both unchecked and the log off.
+// a stored level that matches no item, or is no number at all, leaves both unchecked and the log
+// off (and so stays stored as it is).
 void RestoreLogLevel(platform::SettingsStore& store, LogLevelMenu& menu, DebugLog& log);
 // At unload: stores the index of the checked item; with none checked the stored level stays.
 void SaveLogLevel(platform::SettingsStore& store, const LogLevelMenu& menu);

@@ -76,10 +76,10 @@ void SavePlacement(platform::SettingsStore& store, const PlacementTwips& placeme
   store.Write(kPlacementSection, "Height", FormatSettingNumber(placement.height));
 }
 
-double ReadStoredLogLevel(platform::SettingsStore& store) {
+std::optional<double> ReadStoredLogLevel(platform::SettingsStore& store) {
   const auto text = store.Read(kGeneralSection, kDebugLevelKey);
   if (!text) return 0;
-  return ParseSettingNumber(*text).value_or(0);
+  return ParseSettingNumber(*text);
 }
 
 }  // namespace velmok

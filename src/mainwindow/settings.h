@@ -56,7 +56,8 @@ PixelRect PixelsFromTwips(const PlacementTwips& placement, TwipsFactors factors)
 PlacementTwips LoadPlacement(platform::SettingsStore& store, const PlacementTwips& current);
 void SavePlacement(platform::SettingsStore& store, const PlacementTwips& placement);
 
-// The stored log level, read afresh; 0 when it is missing or not a number.
-double ReadStoredLogLevel(platform::SettingsStore& store);
+// The stored log level, read afresh: 0 when it is missing, nullopt when it is not a number (it
+// then equals no level).
+std::optional<double> ReadStoredLogLevel(platform::SettingsStore& store);
 
 }  // namespace velmok

@@ -1,7 +1,6 @@
 #include "printing/probes.h"
 
 #include "core/texts.h"
-#include "platform/key_notation.h"
 
 namespace velmok {
 
@@ -15,10 +14,6 @@ std::string ClarisProbes::FindWindowByTitle(std::string_view title) {
   const auto window = windows_.FindTopLevelByTitle(title);
   if (window == platform::kNoWindow) return {};
   return windows_.WindowTitle(window, kTitleChars);
-}
-
-bool ClarisProbes::SendKeysLiteral(std::string_view text) {
-  return keyboard_.SendKeys(EscapeKeyLiteral(text), platform::Keyboard::Wait::UntilProcessed);
 }
 
 std::uint32_t ClarisProbes::ClarisProcess() {

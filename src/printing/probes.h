@@ -1,11 +1,11 @@
 #pragma once
-// The only means by which the program looks at ClarisWorks (the titles of top-level windows) or
-// acts on it (keystrokes to the active window).
+// The only means by which the program looks at ClarisWorks: the titles of top-level windows and
+// the window in front. Keystrokes go to it only through the print run, which checks the window in
+// front before every batch.
 
 #include <string>
 #include <string_view>
 
-#include "platform/keyboard.h"
 #include "platform/window_system.h"
 
 namespace velmok {
@@ -16,15 +16,12 @@ class ClarisProbes {
   static constexpr std::size_t kMainTitleChars = 255;
   static constexpr std::size_t kTitleChars = 260;
 
-  ClarisProbes(platform::WindowSystem& windows, platform::Keyboard& keyboard)
-      : windows_(windows), keyboard_(keyboard) {}
+  explicit ClarisProbes(platform::WindowSystem& windows) : windows_(windows) {}
 
   // The title of ClarisWorks' main window (class "CLW4MainClass"), or "" when there is none.
   std::string GetClarisMainTitle();
   // The title of a top-level window titled `title` (any program's), or "" when there is none.
   std::string FindWindowByTitle(std::string_view title);
-  // Types `text` into the active window exactly as it stands, and waits until it is processed.
-  bool SendKeysLiteral(std::string_view text);
 
   // The process that owns ClarisWorks' main window; 0 when it does not run.
   std::uint32_t ClarisProcess();
@@ -43,7 +40,6 @@ class ClarisProbes {
 
  private:
   platform::WindowSystem& windows_;
-  platform::Keyboard& keyboard_;
 };
 
 }  // namespace velmok

@@ -146,8 +146,7 @@ struct CommandWorld {
   PrintList list;
   fakes::FakeMainView view;
   fakes::FakeWindowSystem windows;
-  fakes::FakeKeyboard keyboard;
-  ClarisProbes probes{windows, keyboard};
+  ClarisProbes probes{windows};
   fakes::FakeMessageBoxes messages;
   PrintState state;
   struct Session final : PrintSession {

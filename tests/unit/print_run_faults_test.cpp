@@ -358,7 +358,7 @@ class Desk final : public MainWindowHandlers {
   }
 
   void Give(Given what) {
-    const std::size_t entries = list_.Count();
+    const std::string before = ListState();
     switch (what) {
       case Given::PrintAll: mainLogic_.Execute(IDM_PRINT_ALLPRINT); break;
       case Given::PrintSelected: mainLogic_.Execute(IDM_POPUP_SELECTEDPRINT); break;
@@ -370,8 +370,22 @@ class Desk final : public MainWindowHandlers {
       case Given::SecondActivation: progressLogic_.Form_Activate(); break;
       case Given::ExecPrint: commands_.ExecPrint(); break;
     }
-    if (list_.Count() != entries) report_ << "the list changed during the run\n";
+    if (ListState() != before)
+      report_ << "the list changed during the run (command " << static_cast<int>(what) << ")\n";
     if (mainLogic_.CloseAllowed()) report_ << "a close would have been allowed during the run\n";
+  }
+
+  // The list as the user sees it: the entries in their order with their selection marks, the
+  // current entry, the sort state.
+  std::string ListState() const {
+    std::string state;
+    for (std::size_t i = 0; i < list_.Count(); ++i)
+      state += list_.At(i).Key() + (list_.IsSelected(i) ? " *\n" : "\n");
+    const auto current = list_.Current();
+    const SortState& sort = list_.Sort();
+    state += "current " + (current ? std::to_string(*current) : std::string("-")) + ", sort " +
+             (sort.sorted ? std::to_string(sort.key) + "/" + std::to_string(static_cast<int>(sort.direction)) : "-");
+    return state;
   }
 
   void Check() {

@@ -27,7 +27,7 @@ struct RunWorld {
   RecordingDisplay display;
   FakePump pump;
   ProgressServices progress{display, pump, clock};
-  ClarisProbes probes{windows, keyboard};
+  ClarisProbes probes{windows};
   PrintRun run{{probes, keyboard, shell, queue, clock, progress, 555, "C:\\Program Files\\VELMOK"}};
 
   RunWorld() {

@@ -8,12 +8,9 @@
 namespace velmok {
 namespace {
 
-using platform::Keyboard;
-
 TEST(ClarisProbes, MainTitleAndTitleSearch) {
   fakes::FakeWindowSystem windows;
-  fakes::FakeKeyboard keyboard;
-  ClarisProbes probes(windows, keyboard);
+  ClarisProbes probes(windows);
 
   EXPECT_EQ(probes.GetClarisMainTitle(), "");
   const auto main = windows.Add({"CLW4MainClass", "", 7});
@@ -29,24 +26,12 @@ TEST(ClarisProbes, MainTitleAndTitleSearch) {
 
 TEST(ClarisProbes, TitlesAreCutToTheProbesLimits) {
   fakes::FakeWindowSystem windows;
-  fakes::FakeKeyboard keyboard;
-  ClarisProbes probes(windows, keyboard);
+  ClarisProbes probes(windows);
   const std::string longTitle(300, 'x');
   windows.Add({"CLW4MainClass", longTitle, 1});
   windows.Add({"Other", longTitle, 2});
   EXPECT_EQ(probes.GetClarisMainTitle().size(), 255u);
   EXPECT_EQ(probes.FindWindowByTitle(longTitle).size(), 260u);
-}
-
-TEST(ClarisProbes, SendKeysLiteralTypesEscapedTextAndWaits) {
-  fakes::FakeWindowSystem windows;
-  fakes::FakeKeyboard keyboard;
-  ClarisProbes probes(windows, keyboard);
-  probes.SendKeysLiteral("C:\\a+b\\(1).cwj");
-  probes.SendKeysLiteral("");
-  ASSERT_EQ(keyboard.sent.size(), 2u);
-  EXPECT_EQ(keyboard.sent[0], (fakes::FakeKeyboard::Sent{"C:\\a{+}b\\{(}1{)}.cwj", Keyboard::Wait::UntilProcessed}));
-  EXPECT_EQ(keyboard.sent[1].notation, "");
 }
 
 struct StartupWorld {
@@ -56,8 +41,7 @@ struct StartupWorld {
   DebugLog log{file, debugger, clock};
   fakes::FakeInstanceLock instance;
   fakes::FakeWindowSystem windows;
-  fakes::FakeKeyboard keyboard;
-  ClarisProbes probes{windows, keyboard};
+  ClarisProbes probes{windows};
   fakes::FakeMessageBoxes messages;
 
   StartupOutcome Run() { return Main({log, instance, probes, messages}); }

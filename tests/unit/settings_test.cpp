@@ -94,7 +94,14 @@ TEST(LogLevelSettings, RestoreAndSaveVisitTheItems) {
       {"1", false, true, 1, 2, "1"},
       {"1.0", false, true, 1, 2, "1"},
       {"7", false, false, 0, 0, "7"},     // matches no item: both unchecked, and 7 stays
-      {"abc", true, false, 0, 0, "0"},    // not a number: the default 0
+      {"-0", true, false, 0, 0, "0"},
+      // Not a number: it equals no item either, so nothing is checked and the text stays.
+      {"abc", false, false, 0, 0, "abc"},
+      {"", false, false, 0, 0, ""},
+      {"1x", false, false, 0, 0, "1x"},
+      {"0x1", false, false, 0, 0, "0x1"},
+      {"１", false, false, 0, 0, "１"},
+      {"nan", false, false, 0, 0, "nan"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored ? c.stored : "(missing)");
@@ -112,8 +119,7 @@ TEST(LogLevelSettings, RestoreAndSaveVisitTheItems) {
     EXPECT_EQ(log.DebugLevel(), c.level);
     EXPECT_EQ(file.lines.size(), c.fileLines);
     SaveLogLevel(store, menu);
-    const auto saved = store.Read("General", "Debuglevel");
-    EXPECT_EQ(saved.value_or(""), c.savedAfter);
+    EXPECT_EQ(store.Read("General", "Debuglevel"), std::optional<std::string>(c.savedAfter));
   }
 }
 

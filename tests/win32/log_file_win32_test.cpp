@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/debug_log.h"
+#include "core/texts.h"
 #include "platform/win32/system_win32.h"
 #include "support/win32_test_support.h"
 
@@ -55,33 +56,69 @@ TEST(Win32LogFile, CreationTimeCanBeSet) {
   EXPECT_EQ(file.CreationDate(), (platform::LocalDate{2026, 12, 6}));
 }
 
+bool CanAppend(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+// The log is passed over while something stands in its way: what is there stays as it was, the
+// debugger lines still go out, and once the way is clear the next line is written.
 TEST(Win32LogFile, UnwritableLogIsPassedOverSilently) {
+  using velmok::testing::MakeFolder;
+  using velmok::testing::WriteTextFile;
   struct Case {
     const char* name;
-    void (*prepare)(const std::wstring& path);
+    const wchar_t* file;  // in the scratch folder
+    void (*block)(const std::wstring& path);
+    void (*clear)(const std::wstring& path);
+    const char* kept;  // what the file holds once the way is clear, before the next line
   };
   const Case cases[] = {
-      {"read-only file",
+      {"read-only file", L"VELMOK.log",
        [](const std::wstring& p) {
-         velmok::testing::WriteTextFile(p, "x\r\n");
+         WriteTextFile(p, "x\r\n");
          SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_READONLY);
-       }},
-      {"directory in its place", [](const std::wstring& p) { CreateDirectoryW(p.c_str(), nullptr); }},
-      {"missing folder", [](const std::wstring&) {}},
+       },
+       [](const std::wstring& p) { SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL); }, "x\r\n"},
+      {"directory in its place", L"VELMOK.log", [](const std::wstring& p) { CreateDirectoryW(p.c_str(), nullptr); },
+       [](const std::wstring& p) { RemoveDirectoryW(p.c_str()); }, ""},
+      {"missing folder", L"gone\\VELMOK.log", [](const std::wstring&) {},
+       [](const std::wstring& p) { MakeFolder(p.substr(0, p.rfind(L'\\'))); }, ""},
+  };
+  struct RecordingDebugger final : platform::DebuggerOutput {
+    std::vector<std::string> lines;
+    void Write(std::string_view text) override { lines.emplace_back(text); }
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
-    const std::wstring path = std::string(c.name) == "missing folder" ? dir / L"gone\\VELMOK.log" : dir / L"VELMOK.log";
-    c.prepare(path);
+    const std::wstring path = dir / c.file;
+    c.block(path);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const auto content = ReadTextFile(path);
+    // Wine run by root writes to a read-only file all the same, as root ignores permission bits.
+    const bool heldByTheSystem = !CanAppend(path);
     Win32LogFile file(path);
-    Win32DebuggerOutput debugger;
+    RecordingDebugger debugger;
     Win32Clock clock;
     DebugLog log(file, debugger, clock);
-    log.InitDebugLog(1);  // must neither crash nor throw
+    log.InitDebugLog(1);
     log.WriteDebugLog("Check=C:\\a.cwj");
     log.InitLogFile();
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), attributes) << "what stands there is left as it was";
+    if (heldByTheSystem) EXPECT_EQ(ReadTextFile(path), content);
+    EXPECT_EQ(debugger.lines,
+              (std::vector<std::string>{" 1 " + std::string(texts::kLogInitialised) + "1", " 1 Check=C:\\a.cwj"}));
+
+    c.clear(path);
+    log.WriteDebugLog("Next=C:\\b.cwj");
+    const std::string written = ReadTextFile(path).value_or("");
+    const std::string kept = c.kept;
+    EXPECT_EQ(written.substr(0, kept.size()), kept);
+    EXPECT_TRUE(written.ends_with(" Next=C:\\b.cwj\r\n")) << written;
   }
 }
 

@@ -190,7 +190,7 @@ TEST_F(MainWindowLayout, StoredPlacementAndLevelAreRestored) {
       {"placement and level 1", "1200", "1500", "1", 1200, 1500, false, true, 1, "1"},
       {"level 7 checks nothing and is kept", "1200", "1500", "7", 1200, 1500, false, false, 0, "7"},
       {"a top that is not a number", "abc", "1500", "0", -1, 1500, true, false, 0, "0"},
-      {"a level that is not a number", "1200", "1500", "x", 1200, 1500, true, false, 0, "0"},
+      {"a level that is not a number checks nothing and is kept", "1200", "1500", "x", 1200, 1500, false, false, 0, "x"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -45,7 +45,7 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   Win32WindowSystem windows;
   SessionLock sessionLock;
   Win32Keyboard keyboard(&sessionLock);
-  ClarisProbes probes(windows, keyboard);
+  ClarisProbes probes(windows);
   Win32InstanceLock instanceLock(L"Local\\VELMOK.SingleInstance");
   Win32MessageBoxes messages(texts::kAppTitle);
 
