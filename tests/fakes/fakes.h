@@ -187,7 +187,9 @@ class FakeMessageBoxes final : public platform::MessageBoxes {
 class FakeInstanceLock final : public platform::InstanceLock {
  public:
   bool heldElsewhere = false;
-  bool TryAcquire() override { return !heldElsewhere; }
+  // The system's answer, when a test gives one (it then rules over heldElsewhere).
+  std::optional<platform::TokenAnswer> answer;
+  bool TryAcquire() override { return answer ? !platform::AnotherInstanceRuns(*answer) : !heldElsewhere; }
 };
 
 class FakeSettingsStore final : public platform::SettingsStore {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/scoped.h"
+#include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
 #include "support/win32_test_support.h"
 
@@ -18,6 +20,46 @@ TEST(Wide, RoundTripAndAnsiCodePage) {
   // With UTF-8 as the ANSI code page, everything converts, whole.
   EXPECT_EQ(ToAnsi(text + " ü한", velmok::testing::WindowsUtf8Encoding()), text + " ü한");
   EXPECT_EQ(FromAnsi(text + " ü한", CP_UTF8), text + " ü한");
+}
+
+// A mutex whose access list grants nothing, as a first copy running elevated or as another user
+// in the session leaves it to this one.
+ScopedHandle MutexOutOfReach(const std::wstring& name) {
+  SECURITY_DESCRIPTOR descriptor{};
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  ACL empty{};
+  InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  return ScopedHandle(CreateMutexW(&attributes, FALSE, name.c_str()));
+}
+
+TEST(Win32InstanceLock, ATokenHeldByAnyFirstCopyKeepsTheSecondOut) {
+  enum class First { None, SameUser, OutOfReach };
+  const struct {
+    const char* name;
+    First first;
+    bool acquired;
+  } cases[] = {
+      {"no first copy", First::None, true},
+      {"a first copy of the same user", First::SameUser, false},
+      {"a first copy elevated or of another user", First::OutOfReach, false},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::wstring name =
+        L"Local\\VelmokTest.Instance." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++n);
+    ScopedHandle first;
+    if (c.first == First::SameUser) first.Reset(CreateMutexW(nullptr, FALSE, name.c_str()));
+    if (c.first == First::OutOfReach) {
+      first = MutexOutOfReach(name);
+      ASSERT_FALSE(ScopedHandle(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name.c_str()))) << "the mutex must be out of this copy's reach";
+      ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    }
+    Win32InstanceLock second(name);
+    EXPECT_EQ(second.TryAcquire(), c.acquired);
+  }
 }
 
 }  // namespace

@@ -39,9 +39,15 @@ void Win32MessageBoxes::ShowOk(std::string_view text, Icon icon) {
 }
 
 bool Win32InstanceLock::TryAcquire() {
-  mutex_.Reset(CreateMutexW(nullptr, FALSE, name_.c_str()));
-  if (!mutex_) return true;  // cannot tell; rather run than refuse
-  return GetLastError() != ERROR_ALREADY_EXISTS;
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, name_.c_str());
+  const DWORD error = GetLastError();
+  mutex_.Reset(mutex);
+  platform::TokenAnswer answer = platform::TokenAnswer::Made;
+  if (!mutex)
+    answer = error == ERROR_ACCESS_DENIED ? platform::TokenAnswer::AccessDenied : platform::TokenAnswer::Failed;
+  else if (error == ERROR_ALREADY_EXISTS)
+    answer = platform::TokenAnswer::Exists;
+  return !platform::AnotherInstanceRuns(answer);
 }
 
 namespace {
