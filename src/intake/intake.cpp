@@ -6,43 +6,11 @@
 
 namespace velmok {
 
-namespace {
-
-// Only blanks: a piece of tabs is a name of its own (it names nothing there is, and is passed over
-// as such).
-bool IsBlank(std::string_view piece) { return piece.find_first_not_of(' ') == std::string_view::npos; }
-
-}  // namespace
-
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path(folder);
   if (path.empty() || (path.back() != '\\' && path.back() != '/')) path += '\\';
   path += name;
   return path;
-}
-
-std::vector<std::string> SplitCommandLine(std::string_view arguments) {
-  std::vector<std::string> pieces;
-  std::size_t start = 0;
-  while (start <= arguments.size()) {
-    std::size_t quote = arguments.find('"', start);
-    if (quote == std::string_view::npos) quote = arguments.size();
-    const std::string_view piece = arguments.substr(start, quote - start);
-    if (!IsBlank(piece)) pieces.emplace_back(piece);
-    start = quote + 1;
-  }
-  return pieces;
-}
-
-std::string_view ArgumentsOf(std::string_view commandLine) {
-  std::size_t i = 0;
-  if (!commandLine.empty() && commandLine[0] == '"') {
-    const std::size_t close = commandLine.find('"', 1);
-    i = close == std::string_view::npos ? commandLine.size() : close + 1;
-  }
-  while (i < commandLine.size() && commandLine[i] != ' ' && commandLine[i] != '\t') ++i;
-  while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t')) ++i;
-  return commandLine.substr(i);
 }
 
 void Intake::Log(std::string_view prefix, std::string_view text) {
@@ -188,7 +156,8 @@ void Intake::PasteFiles(platform::ClipboardFiles& clipboard) {
 }
 
 void Intake::CommandLineIntake(std::string_view arguments) {
-  for (const auto& piece : SplitCommandLine(arguments)) AddClarisFile(piece);
+  const auto kindOf = [this](std::string_view path) { return files_.Kind(files_.FullPath(path)); };
+  for (const auto& path : SplitCommandLine(arguments, kindOf)) AddClarisFile(path);
   RefreshMenus(list_, view_);
 }
 

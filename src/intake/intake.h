@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/debug_log.h"
+#include "intake/command_line.h"
 #include "intake/print_list.h"
 #include "mainwindow/main_view.h"
 #include "platform/clipboard.h"
@@ -71,10 +72,5 @@ class Intake {
 
 // The folder path and a name joined by exactly one separator.
 std::string JoinPath(std::string_view folder, std::string_view name);
-// The command line's argument text split at every double quote; pieces of nothing but blanks (' ')
-// are dropped, the others kept unchanged.
-std::vector<std::string> SplitCommandLine(std::string_view arguments);
-// The text after the program's own name (quoted or not) and the blanks that follow it.
-std::string_view ArgumentsOf(std::string_view commandLine);
 
 }  // namespace velmok

@@ -1,6 +1,9 @@
-// The command-line intake of the real program: started with paths in double quotes, as the shell
-// starts it for a document or a folder, or with nothing at all.
+// The command-line intake of the real program: started with paths as the shell starts it for a
+// document, a folder or several documents dropped on its icon, or with nothing at all.
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "e2e/velmok_app.h"
@@ -53,9 +56,15 @@ TEST_F(IntakeE2E, SeveralQuotedPathsReportTheLastOne) {
   EXPECT_TRUE(app_.Close());
 }
 
-TEST_F(IntakeE2E, UnquotedPathsSeparatedByABlankAreOnePath) {
-  EXPECT_EQ(StatusAfterStart(folder_ + L"\\見積書.cwj " + folder_ + L"\\名簿.CWJ"),
-            L"印刷可能なファイルが見つかりませんでした。");
+// Documents dropped on the program's icon: the shell quotes only the paths that hold a blank.
+TEST_F(IntakeE2E, DocumentsDroppedOnTheIconAreAllListed) {
+  const std::wstring plain = docs_ / L"束";
+  MakeFolder(plain);
+  for (const wchar_t* name : {L"一.cwj", L"二.cwj", L"三.cwj"}) WriteTextFile(plain + L"\\" + name, "document");
+  const std::wstring arguments = plain + L"\\一.cwj " + plain + L"\\二.cwj \"" + folder_ + L"\\請求書 12月分.cwj\" " +
+                                 plain + L"\\三.cwj";
+  EXPECT_EQ(StatusAfterStart(arguments), L"1 個のファイルをリストに追加しました。") << "the last path's count";
+  EXPECT_EQ(SendMessageW(ChildByClass(app_.WaitMainWindow(), L"SysListView32"), LVM_GETITEMCOUNT, 0, 0), 4);
   EXPECT_TRUE(app_.Close());
 }
 

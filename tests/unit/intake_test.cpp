@@ -42,33 +42,7 @@ TEST(EntryTexts, SizeAndTime) {
   EXPECT_EQ(FormatModifiedTime({2001, 2, 3, 4, 5, 0, 0}), "2001/02/03 04:05");
 }
 
-TEST(CommandLine, SplitAtDoubleQuotes) {
-  struct Case {
-    std::string arguments;
-    std::vector<std::string> pieces;
-  };
-  const std::vector<Case> cases = {
-      {"", {}},
-      {"\"C:\\My Docs\\a.cwj\"", {"C:\\My Docs\\a.cwj"}},
-      {"\"C:\\a\" \"D:\\b c\"", {"C:\\a", "D:\\b c"}},
-      {"C:\\a C:\\b", {"C:\\a C:\\b"}},               // unquoted: one path
-      {"\"C:\\a", {"C:\\a"}},                           // unbalanced
-      {"\"\" \"  \"", {}},                              // empty and blank quotes
-      {"\" C:\\lead\"", {" C:\\lead"}},                 // no trimming
-      {"\"\t\" \"C:\\a\"", {"\t", "C:\\a"}},                // tabs are no blanks
-      {"\" \t \"", {" \t "}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments);
-    EXPECT_EQ(SplitCommandLine(c.arguments), c.pieces);
-  }
-  const std::string huge = "\"" + std::string(32000, 'x') + "\"";
-  ASSERT_EQ(SplitCommandLine(huge).size(), 1u);
-  EXPECT_EQ(SplitCommandLine(huge)[0].size(), 32000u);
-
-  EXPECT_EQ(ArgumentsOf("\"C:\\Program Files\\VELMOK.exe\"  \"D:\\x\""), "\"D:\\x\"");
-  EXPECT_EQ(ArgumentsOf("VELMOK.exe D:\\x"), "D:\\x");
-  EXPECT_EQ(ArgumentsOf("VELMOK.exe"), "");
+TEST(IntakePaths, JoinPathAddsOneSeparator) {
   EXPECT_EQ(JoinPath("T:\\", "sub"), "T:\\sub");
   EXPECT_EQ(JoinPath("T:\\a", "sub"), "T:\\a\\sub");
 }
@@ -306,6 +280,10 @@ TEST(Intake, DropPasteAndCommandLineRoads) {
   start.CommandLineIntake("\"M:\\a\"");
   EXPECT_EQ(fresh.status, "3 個のファイルをリストに追加しました。");
   EXPECT_TRUE(fresh.IsEnabled(IDM_PRINT_ALLPRINT));
+  // Documents dropped on the program's icon come unquoted, one after the other.
+  start.CommandLineIntake("M:\\b\\x.cwj M:\\b\\y.cwj");
+  EXPECT_EQ(other.Count(), 5u);
+  EXPECT_EQ(fresh.status, "1 個のファイルをリストに追加しました。") << "the last path's count";
 }
 
 }  // namespace
