@@ -21,6 +21,7 @@
 #include "bench/bench_fakes.h"
 #include "bench/bench_util.h"
 #include "core/debug_log.h"
+#include "core/texts.h"
 #include "mainwindow/win32/frm_main.h"
 #include "platform/win32/settings_store_win32.h"
 #include "intake/intake.h"
@@ -100,6 +101,7 @@ int wmain(int argc, wchar_t** argv) {
   velmok::win32::Win32DebuggerOutput debugger;
   NoLogFile logFile;
   velmok::DebugLog log(logFile, debugger, clock);
+  velmok::win32::Win32MessageBoxes messages(velmok::texts::kAppTitle);
   const std::string path = velmok::win32::Narrow(root);
 
   // The intake as the program makes it: through the main window, its status line and its list.
@@ -123,7 +125,7 @@ int wmain(int argc, wchar_t** argv) {
         memoryBefore = PrivateBytes();
       },
       [&] {
-        velmok::Intake in(shown, view, fileSystem, log);
+        velmok::Intake in(shown, view, fileSystem, log, messages);
         in.AddClarisFile(path);
         listed = shown.Count();
         memoryAfter = PrivateBytes();
@@ -147,13 +149,13 @@ int wmain(int argc, wchar_t** argv) {
     velmok::bench::SilentView silent;
     const double quiet = BestMs(3, nullptr, [&] {
       velmok::PrintList scratch;
-      velmok::Intake in(scratch, silent, fileSystem, log);
+      velmok::Intake in(scratch, silent, fileSystem, log, messages);
       in.AddClarisFile(path);
     });
     Report("  the same without status repaints", quiet, "bare FindFirstFileExW walk", walk, "-");
   }
 
-  velmok::Intake in(shown, view, fileSystem, log);
+  velmok::Intake in(shown, view, fileSystem, log, messages);
   const double again = BestMs(3, nullptr, [&] { in.AddClarisFile(path); });
   Report("the same tree dropped again (adds nothing)", again, "bare FindFirstFileExW walk", walk, "<= 1.3");
   std::printf("%-44s %10zu entries, %.0f bytes per entry   target < 1024\n",

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "intake/paths.h"
+
 namespace velmok {
 
 namespace {
@@ -10,37 +12,8 @@ namespace {
 // as such).
 bool IsBlank(std::string_view piece) { return piece.find_first_not_of(' ') == std::string_view::npos; }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
 // No file system takes a longer name for one folder or file.
 constexpr std::size_t kLongestName = 255;
-
-// The end of the `count`-th component from `from` on.
-std::size_t EndOfComponents(std::string_view path, std::size_t from, int count) {
-  std::size_t at = from;
-  for (int i = 0; i < count; ++i) {
-    if (i > 0 && at < path.size()) ++at;  // past the separator
-    while (at < path.size() && !IsSeparator(path[at])) ++at;
-  }
-  return at;
-}
-
-bool StartsWithUnc(std::string_view text) {
-  return text.size() >= 4 && (text[0] == 'U' || text[0] == 'u') && (text[1] == 'N' || text[1] == 'n') &&
-         (text[2] == 'C' || text[2] == 'c') && IsSeparator(text[3]);
-}
-
-// The part of a path that says where it lies but is no folder to ask about: "C:", "\\server\share",
-// "\\?\C:", "\\?\UNC\server\share"; nothing for a relative path.
-std::size_t RootLength(std::string_view path) {
-  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
-    if (path.size() >= 4 && (path[2] == '?' || path[2] == '.') && IsSeparator(path[3]))
-      return EndOfComponents(path, 4, StartsWithUnc(path.substr(4)) ? 3 : 1);
-    return EndOfComponents(path, 2, 2);
-  }
-  if (path.size() >= 2 && path[1] == ':') return 2;
-  return 0;
-}
 
 // The words of a text, as [begin, end) offsets, at blanks.
 std::vector<std::pair<std::size_t, std::size_t>> WordsOf(std::string_view text) {
@@ -73,7 +46,7 @@ void SplitIntoRuns(std::string_view text, const PathKindOf& kindOf, std::vector<
       const std::size_t end = words[j].second;
       for (; counted < end; ++counted) {
         const auto c = static_cast<unsigned char>(text[counted]);
-        if (IsSeparator(text[counted])) {
+        if (IsPathSeparator(text[counted])) {
           folderEnd = counted;
           nameCharacters = 0;
         } else if ((c & 0xC0) != 0x80) {
@@ -82,7 +55,7 @@ void SplitIntoRuns(std::string_view text, const PathKindOf& kindOf, std::vector<
       }
       if (nameCharacters > kLongestName) break;
       const std::string_view run = text.substr(begin, end - begin);
-      if (folderEnd != askedEnd && folderEnd - begin > RootLength(run)) {
+      if (folderEnd != askedEnd && folderEnd - begin > PathRootLength(run)) {
         askedEnd = folderEnd;
         folderThere = kindOf(run.substr(0, folderEnd - begin)) == platform::PathKind::Folder;
       }

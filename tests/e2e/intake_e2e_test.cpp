@@ -68,6 +68,31 @@ TEST_F(IntakeE2E, DocumentsDroppedOnTheIconAreAllListed) {
   EXPECT_TRUE(app_.Close());
 }
 
+// A folder named so that Windows' path rules cannot reach it (a trailing dot, as other systems'
+// clients leave names on a server) cannot be listed: the intake says so after the walk.
+TEST_F(IntakeE2E, AFolderThatCannotBeReadIsToldAfterTheIntake) {
+  const std::wstring unreadable = folder_ + L"\\読めない.";
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + unreadable).c_str(), nullptr));
+  const HANDLE inside = CreateFileW((L"\\\\?\\" + unreadable + L"\\中.cwj").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(inside, INVALID_HANDLE_VALUE);
+  CloseHandle(inside);
+
+  app_.Start(L"\"" + folder_ + L"\"");
+  HWND box = WaitForMessageBox(kAppTitle, 20s);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box),
+            L"次のフォルダを読み取れなかったため、中のファイルはリストに追加されていません。\r\n\r\n" + unreadable);
+  EXPECT_TRUE(MessageBoxHasIcon(box));
+  PressMessageBoxOk(box);
+  HWND main = app_.WaitMainWindow();
+  ASSERT_TRUE(main);
+  EXPECT_EQ(WindowText(ChildByClass(main, L"msctls_statusbar32")), L"4 個のファイルをリストに追加しました。");
+  EXPECT_TRUE(app_.Close());
+  DeleteFileW((L"\\\\?\\" + unreadable + L"\\中.cwj").c_str());
+  RemoveDirectoryW((L"\\\\?\\" + unreadable).c_str());
+}
+
 // The window opens active, whether or not an intake ran while it loaded: its caption is drawn in
 // the active caption's colour.
 TEST_F(IntakeE2E, WindowOpensActiveAfterTheStartingIntake) {

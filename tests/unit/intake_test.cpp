@@ -71,6 +71,7 @@ class IntakeOnDisk : public ::testing::Test {
   fakes::FakeDebuggerOutput debugger;
   fakes::FakeClock clock;
   DebugLog log{logFile, debugger, clock};
+  fakes::FakeMessageBoxes messages;
   PrintList list;
 
   std::vector<std::string> Keys() const {
@@ -93,7 +94,7 @@ TEST_F(IntakeOnDisk, WalkOrderFilesBeforeSubfoldersAndTheEntryTexts) {
   File("docs/b.txt");
   File("docs/sub/c.cwj", 999);
   fs::last_write_time(root_ / "docs/a.cwj", fs::file_time_type::clock::now());
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   log.InitDebugLog(1);
   logFile.lines.clear();
 
@@ -124,7 +125,7 @@ TEST_F(IntakeOnDisk, DeepDocumentsHiddenFoldersAndSingleFiles) {
   File("tree/.hidden/h.cwj");
   File("single.cwj");
   File("note.txt");
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   log.InitDebugLog(1);
 
   intake.AddClarisFile("T:\\tree");
@@ -152,7 +153,7 @@ TEST_F(IntakeOnDisk, DeepDocumentsHiddenFoldersAndSingleFiles) {
 TEST_F(IntakeOnDisk, DuplicatesAreSkippedAndNotCounted) {
   disk = fakes::DiskFileSystem(root_.string());
   for (const char* f : {"d/1.cwj", "d/2.cwj", "d/3.cwj", "d/4.cwj"}) File(f);
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   intake.AddClarisFile("T:\\d\\2.cwj");
   intake.AddClarisFile("T:\\d");
   EXPECT_EQ(intake.AddedCount(), 3);
@@ -168,7 +169,7 @@ TEST_F(IntakeOnDisk, LinksLeadingBackUpAreNotWalkedTwice) {
   File("loop/inner/b.cwj");
   fs::create_directory_symlink(root_ / "loop", root_ / "loop/inner/back");
   fs::create_directory_symlink(root_ / "loop/inner", root_ / "loop/again");
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   intake.AddClarisFile("T:\\loop");
   // Each real folder is walked once, through whichever name the file system lists first.
   EXPECT_EQ(list.Count(), 2u);
@@ -189,14 +190,14 @@ TEST_F(IntakeOnDisk, ALinkWhoseIdentityCannotBeReadIsNotFollowed) {
   disk.identityUnreadable = [](std::string_view path) {
     return path.find("\\back") != std::string_view::npos || path.find("\\plain") != std::string_view::npos;
   };
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   intake.AddClarisFile("T:\\loop");
   EXPECT_EQ(list.Count(), 3u) << "each document once";
   EXPECT_NE(list.Find("T:\\loop\\plain\\c.cwj"), nullptr) << "a plain folder is entered all the same";
   EXPECT_LE(disk.listings, 4);
 }
 
-TEST_F(IntakeOnDisk, UnreadableFoldersAndFilesArePassedOver) {
+TEST_F(IntakeOnDisk, UnreadableFoldersAreToldFilesWithoutATimeArePassedOver) {
   disk = fakes::DiskFileSystem(root_.string());
   File("f/ok.cwj");
   File("f/notime.cwj");
@@ -204,11 +205,19 @@ TEST_F(IntakeOnDisk, UnreadableFoldersAndFilesArePassedOver) {
   File("f/open/y.cwj");
   disk.unlistable.insert("T:\\f\\locked");
   disk.timeless.insert("T:\\f\\notime.cwj");
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
+  log.InitDebugLog(1);
   intake.AddClarisFile("T:\\f");
   EXPECT_EQ(intake.AddedCount(), 2);
   EXPECT_NE(list.Find("T:\\f\\ok.cwj"), nullptr);
   EXPECT_NE(list.Find("T:\\f\\open\\y.cwj"), nullptr);
+  EXPECT_EQ(view.status, "2 個のファイルをリストに追加しました。");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].first,
+            "次のフォルダを読み取れなかったため、中のファイルはリストに追加されていません。\r\n\r\nT:\\f\\locked");
+  EXPECT_EQ(messages.shown[0].second, platform::MessageBoxes::Icon::Exclamation);
+  const auto texts = LoggedTexts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Unreadable=T:\\f\\locked"), texts.end());
 }
 
 TEST(Intake, TenThousandFoldersDeepNeedNoDeepStack) {
@@ -226,8 +235,9 @@ TEST(Intake, TenThousandFoldersDeepNeedNoDeepStack) {
   fakes::FakeDebuggerOutput debugger;
   fakes::FakeClock clock;
   DebugLog log(file, debugger, clock);
+  fakes::FakeMessageBoxes messages;
   PrintList list;
-  Intake intake(list, view, mem, log);
+  Intake intake(list, view, mem, log, messages);
   intake.AddClarisFile("M:\\root");
   EXPECT_EQ(intake.AddedCount(), 11);
   EXPECT_EQ(list.At(10).Name(), "bottom.cwj");
@@ -249,8 +259,9 @@ TEST(Intake, DropPasteAndCommandLineRoads) {
   DebugLog log(file, debugger, clock);
   log.InitDebugLog(1);
   file.lines.clear();
+  fakes::FakeMessageBoxes messages;
   PrintList list;
-  Intake intake(list, view, mem, log);
+  Intake intake(list, view, mem, log, messages);
 
   // A drop of a folder with three new documents, then one with none: the status tells of the last.
   intake.DropFiles(std::vector<std::string>{"M:\\a", "M:\\empty"});
@@ -273,7 +284,7 @@ TEST(Intake, DropPasteAndCommandLineRoads) {
 
   fakes::FakeMainView fresh;
   PrintList other;
-  Intake start(other, fresh, mem, log);
+  Intake start(other, fresh, mem, log, messages);
   start.CommandLineIntake("");
   EXPECT_EQ(fresh.status, "") << "no arguments: the status keeps the window's starting text";
   EXPECT_FALSE(fresh.IsEnabled(IDM_PRINT_ALLPRINT)) << "the command states are computed all the same";

@@ -21,6 +21,7 @@
 #include "mainwindow/frm_main_logic.h"
 #include "mainwindow/win32/frm_main.h"
 #include "platform/clipboard.h"
+#include "platform/message_box.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/settings_store_win32.h"
 #include "support/win32_test_support.h"
@@ -57,6 +58,12 @@ class FakeClipboard final : public platform::ClipboardFiles {
   std::optional<std::vector<std::string>> files;
   bool OffersFileList() override { return offers; }
   std::optional<std::vector<std::string>> FileList() override { return files; }
+};
+
+class RecordingMessageBoxes final : public platform::MessageBoxes {
+ public:
+  std::vector<std::pair<std::string, Icon>> shown;
+  void ShowOk(std::string_view text, Icon icon) override { shown.emplace_back(std::string(text), icon); }
 };
 
 class RecordingHandlers final : public MainWindowHandlers {
@@ -107,6 +114,7 @@ class ScratchSettings {
 struct HarnessOptions {
   platform::ClipboardFiles* clipboard = nullptr;  // a FakeClipboard of the harness when null
   platform::FileSystem* files = nullptr;          // the real file system when null
+  platform::MessageBoxes* messages = nullptr;     // the harness's recording boxes when null
   std::string commandLine;                        // the argument text of the start-up intake
   bool wireDrop = true;
 };
@@ -128,6 +136,7 @@ class MainWindowHarness {
   PrintList& Model() { return list_; }
   RecordingHandlers& Handlers() { return handlers_; }
   FakeClipboard& OwnClipboard() { return ownClipboard_; }
+  RecordingMessageBoxes& Messages() { return messages_; }
   MemoryLogFile& LogLines() { return logFile_; }
   int DebugLevel() const { return log_.DebugLevel(); }
 
@@ -183,6 +192,7 @@ class MainWindowHarness {
   DebugLog log_{logFile_, debugger_, clock_};
   PrintList list_;
   RecordingHandlers handlers_;
+  RecordingMessageBoxes messages_;
   win32::Win32FileSystem realFiles_;
   std::unique_ptr<win32::FrmMain> frm_;
   std::unique_ptr<velmok::Intake> intake_;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "platform/win32/scoped.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
@@ -59,6 +62,45 @@ TEST(Win32InstanceLock, ATokenHeldByAnyFirstCopyKeepsTheSecondOut) {
     }
     Win32InstanceLock second(name);
     EXPECT_EQ(second.TryAcquire(), c.acquired);
+  }
+}
+
+// The icon a message box shows: none, the information icon (style 64) or the exclamation icon
+// (style 48). The box is read and answered from another thread while ShowOk waits.
+TEST(Win32MessageBoxes, EachIconAsAsked) {
+  using Icon = platform::MessageBoxes::Icon;
+  const struct {
+    Icon icon;
+    const wchar_t* system;  // nullptr: no icon
+  } cases[] = {{Icon::None, nullptr}, {Icon::Information, IDI_INFORMATION}, {Icon::Exclamation, IDI_EXCLAMATION}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.icon));
+    Win32MessageBoxes boxes("ベルモック");
+    std::atomic<bool> shown{false};
+    HICON seen = nullptr;
+    std::wstring text;
+    std::thread answer([&] {
+      HWND box = nullptr;
+      velmok::testing::WaitUntil(
+          [&] { return shown || (box = velmok::testing::FindTopLevel(L"#32770", L"ベルモック")) != nullptr; },
+          std::chrono::seconds(15));
+      if (!box) return;
+      text = velmok::testing::MessageBoxText(box);
+      EnumChildWindows(
+          box,
+          [](HWND child, LPARAM found) -> BOOL {
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
+              *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&seen));
+      velmok::testing::PressMessageBoxOk(box);
+    });
+    boxes.ShowOk("読めないフォルダ", c.icon);
+    shown = true;
+    answer.join();
+    EXPECT_EQ(text, L"読めないフォルダ");
+    EXPECT_EQ(seen, c.system ? LoadIconW(nullptr, c.system) : nullptr);
   }
 }
 

@@ -24,6 +24,37 @@ void NarrowInto(const wchar_t* text, std::string& out) {
   out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
+// What an error of a folder's listing says about the folder.
+platform::ListOutcome OutcomeOf(DWORD error) {
+  switch (error) {
+    case ERROR_NO_MORE_FILES:
+    case ERROR_FILE_NOT_FOUND:  // no entry at all, not even "." (a drive's empty root folder)
+      return platform::ListOutcome::Complete;
+    case ERROR_REM_NOT_LIST:
+    case ERROR_BAD_NETPATH:
+    case ERROR_NETWORK_BUSY:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_BAD_NET_RESP:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_NETNAME_DELETED:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_SEM_TIMEOUT:
+    case ERROR_VC_DISCONNECTED:
+    case ERROR_NO_NET_OR_BAD_PATH:
+    case ERROR_CONNECTION_REFUSED:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_HOST_UNREACHABLE:
+    case ERROR_CONNECTION_ABORTED:
+    case ERROR_NOT_CONNECTED:
+      return platform::ListOutcome::NetworkLost;
+    default:
+      // Access refused, a disk error, and also a folder that was there a moment ago when its
+      // parent was listed: gone since, or named so that Windows' path rules cannot reach it (a
+      // trailing dot or a '?', as other systems' clients leave them on a server).
+      return platform::ListOutcome::Unreadable;
+  }
+}
+
 bool IsDots(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
@@ -70,7 +101,7 @@ std::optional<platform::FileEntry> Win32FileSystem::DescribeFile(std::string_vie
   return e;
 }
 
-bool Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
+platform::ListOutcome Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
   listing.Clear();
   const std::wstring path = ExtendedPath(Widen(folder));
   std::wstring pattern = path;
@@ -79,7 +110,7 @@ bool Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListin
   WIN32_FIND_DATAW data;
   ScopedFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                    FIND_FIRST_EX_LARGE_FETCH));
-  if (!find) return false;
+  if (!find) return OutcomeOf(GetLastError());
   unsigned entries = 0;
   do {
     if (listing.progress && ++entries % 64 == 0) listing.progress();
@@ -96,7 +127,7 @@ bool Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListin
       listing.files.push_back(std::move(e));
     }
   } while (FindNextFileW(find.Get(), &data));
-  return true;
+  return OutcomeOf(GetLastError());
 }
 
 // A folder's identity: its volume and its index on that volume (for a link, its target's). The

@@ -34,7 +34,9 @@ std::int64_t Win32Clock::SteadyMs() { return static_cast<std::int64_t>(GetTickCo
 void Win32DebuggerOutput::Write(std::string_view text) { OutputDebugStringW(Widen(text).c_str()); }
 
 void Win32MessageBoxes::ShowOk(std::string_view text, Icon icon) {
-  const UINT style = MB_OK | (icon == Icon::Information ? MB_ICONINFORMATION : 0);
+  UINT style = MB_OK;
+  if (icon == Icon::Information) style |= MB_ICONINFORMATION;
+  if (icon == Icon::Exclamation) style |= MB_ICONEXCLAMATION;
   MessageBoxW(owner_, Widen(text).c_str(), Widen(title_).c_str(), style);
 }
 
