@@ -195,6 +195,8 @@ TEST_F(IntakeOnDisk, ALinkWhoseIdentityCannotBeReadIsNotFollowed) {
   EXPECT_EQ(list.Count(), 3u) << "each document once";
   EXPECT_NE(list.Find("T:\\loop\\plain\\c.cwj"), nullptr) << "a plain folder is entered all the same";
   EXPECT_LE(disk.listings, 4);
+  ASSERT_EQ(messages.shown.size(), 1u) << "what lies behind the link is missing, and told";
+  EXPECT_NE(messages.shown[0].first.find("\r\nT:\\loop\\inner\\back"), std::string::npos);
 }
 
 TEST_F(IntakeOnDisk, UnreadableFoldersAreToldFilesWithoutATimeArePassedOver) {
