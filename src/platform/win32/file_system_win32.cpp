@@ -67,8 +67,16 @@ std::wstring ExtendedPath(const std::wstring& path) {
   return L"\\\\?\\" + path;
 }
 
-Win32FileSystem::Win32FileSystem() {
+Win32FileSystem::Win32FileSystem() : offsets_(kOffsetsKept) {
   zoneKnown_ = GetTimeZoneInformation(&zone_) != TIME_ZONE_ID_INVALID;
+}
+
+Win32FileSystem::Win32FileSystem(const TIME_ZONE_INFORMATION& zone) : zone_(zone), zoneKnown_(true), offsets_(kOffsetsKept) {}
+
+std::size_t Win32FileSystem::OffsetsKept() const {
+  std::size_t kept = 0;
+  for (const Offset& o : offsets_) kept += o.quarter >= 0 ? 1 : 0;
+  return kept;
 }
 
 platform::PathKind Win32FileSystem::Kind(std::string_view path) {
@@ -169,23 +177,21 @@ std::optional<platform::FolderId> Win32FileSystem::IdentifyFolder(std::string_vi
 
 std::optional<platform::LocalDateTime> Win32FileSystem::ToLocalTime(std::int64_t utcTicks) {
   constexpr std::int64_t kQuarterHour = 15LL * 60 * 10'000'000;
-  const std::int64_t quarter = utcTicks >= 0 ? utcTicks / kQuarterHour : -1;
-  auto known = offsets_.find(quarter);
-  if (known == offsets_.end()) {
+  if (utcTicks < 0) return std::nullopt;
+  const std::int64_t quarter = utcTicks / kQuarterHour;
+  Offset& slot = offsets_[static_cast<std::size_t>(quarter) % offsets_.size()];
+  if (slot.quarter != quarter) {
     const std::int64_t start = quarter * kQuarterHour;
     FILETIME ft{static_cast<DWORD>(start & 0xFFFFFFFF), static_cast<DWORD>(static_cast<std::uint64_t>(start) >> 32)};
     SYSTEMTIME utc{};
     SYSTEMTIME local{};
     FILETIME localFt{};
-    if (quarter < 0 || !FileTimeToSystemTime(&ft, &utc) ||
-        !SystemTimeToTzSpecificLocalTime(zoneKnown_ ? &zone_ : nullptr, &utc, &local) ||
+    if (!FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(zoneKnown_ ? &zone_ : nullptr, &utc, &local) ||
         !SystemTimeToFileTime(&local, &localFt))
       return std::nullopt;
-    const auto localTicks = static_cast<std::int64_t>((static_cast<std::uint64_t>(localFt.dwHighDateTime) << 32) |
-                                                      localFt.dwLowDateTime);
-    known = offsets_.emplace(quarter, localTicks - start).first;
+    slot = {quarter, Ticks(localFt) - start};
   }
-  const std::int64_t localTicks = utcTicks + known->second;
+  const std::int64_t localTicks = utcTicks + slot.ticks;
   if (localTicks < 0) return std::nullopt;
   FILETIME ft{static_cast<DWORD>(localTicks & 0xFFFFFFFF), static_cast<DWORD>(static_cast<std::uint64_t>(localTicks) >> 32)};
   SYSTEMTIME t{};
