@@ -2,6 +2,7 @@
 
 #include <winternl.h>
 
+#include "platform/utf8.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/wide.h"
 
@@ -15,13 +16,9 @@ std::int64_t Ticks(const FILETIME& t) {
 
 std::uint64_t Size(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
 
-// UTF-16 to UTF-8 into `out`, reusing its storage: one conversion call per name.
-void NarrowInto(const wchar_t* text, std::string& out) {
-  const int length = static_cast<int>(wcslen(text));
-  out.resize(static_cast<std::size_t>(length) * 3);
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr,
-                                    nullptr);
-  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+// A name as the directory gives it (not terminated) to UTF-8 into `out`, reusing its storage.
+void NarrowInto(const wchar_t* name, std::size_t length, std::string& out) {
+  Utf16ToUtf8Into(std::u16string_view(reinterpret_cast<const char16_t*>(name), length), out);
 }
 
 // What an error of a folder's listing says about the folder.
@@ -55,8 +52,15 @@ platform::ListOutcome OutcomeOf(DWORD error) {
   }
 }
 
-bool IsDots(const wchar_t* name) {
-  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+bool IsDots(const wchar_t* name, std::size_t length) {
+  return (length == 1 && name[0] == L'.') || (length == 2 && name[0] == L'.' && name[1] == L'.');
+}
+
+// The folder as CreateFileW opens it: a drive alone ("C:") would be its current folder.
+std::wstring FolderToOpen(std::string_view folder) {
+  std::wstring path = ExtendedPath(Widen(folder));
+  if (!path.empty() && path.back() == L':') path += L'\\';
+  return path;
 }
 
 }  // namespace
@@ -67,11 +71,12 @@ std::wstring ExtendedPath(const std::wstring& path) {
   return L"\\\\?\\" + path;
 }
 
-Win32FileSystem::Win32FileSystem() : offsets_(kOffsetsKept) {
+Win32FileSystem::Win32FileSystem() : offsets_(kOffsetsKept), directory_(kDirectoryBatch / sizeof(std::uint64_t)) {
   zoneKnown_ = GetTimeZoneInformation(&zone_) != TIME_ZONE_ID_INVALID;
 }
 
-Win32FileSystem::Win32FileSystem(const TIME_ZONE_INFORMATION& zone) : zone_(zone), zoneKnown_(true), offsets_(kOffsetsKept) {}
+Win32FileSystem::Win32FileSystem(const TIME_ZONE_INFORMATION& zone)
+    : zone_(zone), zoneKnown_(true), offsets_(kOffsetsKept), directory_(kDirectoryBatch / sizeof(std::uint64_t)) {}
 
 std::size_t Win32FileSystem::OffsetsKept() const {
   std::size_t kept = 0;
@@ -109,32 +114,44 @@ std::optional<platform::FileEntry> Win32FileSystem::DescribeFile(std::string_vie
   return e;
 }
 
+// One handle on the folder and its entries in large batches (GetFileInformationByHandleEx): the
+// fewest calls per entry there are.
 platform::ListOutcome Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
   listing.Clear();
-  const std::wstring path = ExtendedPath(Widen(folder));
-  std::wstring pattern = path;
-  if (pattern.empty() || (pattern.back() != L'\\' && pattern.back() != L'/')) pattern += L'\\';
-  pattern += L'*';
-  WIN32_FIND_DATAW data;
-  ScopedFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH));
-  if (!find) return OutcomeOf(GetLastError());
+  ScopedFile handle(CreateFileW(FolderToOpen(folder).c_str(), FILE_LIST_DIRECTORY,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle) {
+    // A folder that is not there (any longer) cannot be read; no entry at all is told otherwise.
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? platform::ListOutcome::Unreadable : OutcomeOf(error);
+  }
+  const auto bytes = static_cast<DWORD>(directory_.size() * sizeof directory_[0]);
+  FILE_INFO_BY_HANDLE_CLASS batch = FileFullDirectoryRestartInfo;
   unsigned entries = 0;
-  do {
-    if (listing.progress && ++entries % 64 == 0) listing.progress();
-    if (IsDots(data.cFileName)) continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      listing.subfolders.emplace_back();
-      NarrowInto(data.cFileName, listing.subfolders.back().name);
-      listing.subfolders.back().link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    } else {
-      platform::FileEntry e;
-      NarrowInto(data.cFileName, e.name);
-      e.size = Size(data.nFileSizeHigh, data.nFileSizeLow);
-      e.modifiedUtc = Ticks(data.ftLastWriteTime);
-      listing.files.push_back(std::move(e));
+  while (GetFileInformationByHandleEx(handle.Get(), batch, directory_.data(), bytes)) {
+    batch = FileFullDirectoryInfo;
+    const auto* at = reinterpret_cast<const unsigned char*>(directory_.data());
+    for (;;) {
+      const auto& info = *reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
+      const std::size_t length = info.FileNameLength / sizeof(wchar_t);
+      if (listing.progress && ++entries % 64 == 0) listing.progress();
+      if (!IsDots(info.FileName, length)) {
+        if (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          listing.subfolders.emplace_back();
+          NarrowInto(info.FileName, length, listing.subfolders.back().name);
+          listing.subfolders.back().link = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        } else {
+          platform::FileEntry& e = listing.files.emplace_back();
+          NarrowInto(info.FileName, length, e.name);
+          e.size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
+          e.modifiedUtc = info.LastWriteTime.QuadPart;
+        }
+      }
+      if (info.NextEntryOffset == 0) break;
+      at += info.NextEntryOffset;
     }
-  } while (FindNextFileW(find.Get(), &data));
+  }
   return OutcomeOf(GetLastError());
 }
 

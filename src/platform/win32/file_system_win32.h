@@ -9,9 +9,8 @@
 
 namespace velmok::win32 {
 
-// The file system through FindFirstFileExW (basic information, large fetch): one pass over a
-// folder gives every name with its size and time. Paths longer than MAX_PATH go through the
-// "\\?\" form.
+// The file system through the Win32 API: one pass over a folder gives every name with its size and
+// time. Paths longer than MAX_PATH go through the "\\?\" form.
 class Win32FileSystem final : public platform::FileSystem {
  public:
   Win32FileSystem();
@@ -42,6 +41,9 @@ class Win32FileSystem final : public platform::FileSystem {
     std::int64_t ticks = 0;
   };
   std::vector<Offset> offsets_;
+  // The batches of directory entries, reused from folder to folder.
+  static constexpr std::size_t kDirectoryBatch = 64 * 1024;
+  std::vector<std::uint64_t> directory_;
 };
 
 // The form of a path the file functions take at any length.
