@@ -185,7 +185,7 @@ void Intake::CheckAndAdd(const std::string& path, const platform::FileEntry& fil
   const auto local = files_.ToLocalTime(*file.modifiedUtc);
   if (!local) return;
   const std::size_t nameLength = file.name.size() <= path.size() ? file.name.size() : path.size();
-  if (!list_.Add(PrintListEntry(path, nameLength, FormatModifiedTime(*local), FormatSize(*file.size)))) return;
+  if (!list_.Add(PrintListEntry(path, nameLength, ModifiedTimeText(*local).View(), FormatSize(*file.size)))) return;
   Log("Key=", path);
   ++addedCount_;
 }

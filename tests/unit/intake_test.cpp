@@ -36,7 +36,8 @@ TEST(EntryTexts, QualificationByTheLastFourCharacters) {
 
 TEST(EntryTexts, SizeAndTime) {
   const std::pair<std::uint64_t, const char*> sizes[] = {
-      {0, "0 KB"}, {999, "0 KB"}, {1000, "1 KB"}, {1999, "1 KB"}, {1234567, "1234 KB"}};
+      {0, "0 KB"}, {999, "0 KB"}, {1000, "1 KB"}, {1999, "1 KB"}, {1234567, "1234 KB"},
+      {18446744073709551615ull, "18446744073709551 KB"}};
   for (const auto& [bytes, text] : sizes) EXPECT_EQ(FormatSize(bytes), text);
   EXPECT_EQ(FormatModifiedTime({1999, 3, 7, 21, 5, 59, 0}), "1999/03/07 21:05");
   EXPECT_EQ(FormatModifiedTime({2001, 2, 3, 4, 5, 0, 0}), "2001/02/03 04:05");
