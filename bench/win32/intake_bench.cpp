@@ -150,7 +150,7 @@ int wmain(int argc, wchar_t** argv) {
                   velmok::Intake in(scratch, silent, fileSystem, log, messages);
                   in.AddClarisFile(path);
                 }};
-  TimeInTurns(7, {&walk, &intake, &again, &layer, &quiet});
+  TimeInTurns(15, {&walk, &intake, &again, &layer, &quiet});
 
   std::printf("intake under Wine: %zu files\n", files);
   const std::string baseline = "bare FindFirstFileExW walk";
