@@ -203,7 +203,8 @@ std::optional<platform::LocalDateTime> Win32FileSystem::ToLocalTime(std::int64_t
     SYSTEMTIME utc{};
     SYSTEMTIME local{};
     FILETIME localFt{};
-    if (!FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(zoneKnown_ ? &zone_ : nullptr, &utc, &local) ||
+    if (!FileTimeToSystemTime(&ft, &utc) ||
+        !SystemTimeToTzSpecificLocalTime(zoneKnown_ ? &zone_ : nullptr, &utc, &local) ||
         !SystemTimeToFileTime(&local, &localFt))
       return std::nullopt;
     slot = {quarter, Ticks(localFt) - start};
