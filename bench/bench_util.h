@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <limits>
 #include <string>
 
@@ -22,6 +23,20 @@ inline double BestMs(int repetitions, const std::function<void()>& prepare, cons
     best = std::min(best, std::chrono::duration<double, std::milli>(end - start).count());
   }
   return best;
+}
+
+// A measure taken in turns with others (see TimeInTurns).
+struct Measure {
+  std::function<void()> prepare;  // untimed, before each run
+  std::function<void()> work;
+  double bestMs = std::numeric_limits<double>::max();
+};
+
+// Takes the measures in turns, `rounds` times over, each keeping its fastest run: on a machine
+// shared with other work a figure and its baseline then meet the same spells of load.
+inline void TimeInTurns(int rounds, const std::initializer_list<Measure*>& measures) {
+  for (int round = 0; round < rounds; ++round)
+    for (Measure* m : measures) m->bestMs = std::min(m->bestMs, BestMs(1, m->prepare, m->work));
 }
 
 inline void Report(const std::string& name, double ms, const std::string& baselineName, double baselineMs,

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark: the print list model natively (optimised), and under Wine the intake of a
-# 100,000-document tree, the main window with 100,000 entries and the print run with the
-# simulator. Each figure is printed with its baseline from the same run; the table also goes to
+# 100,000-document tree, the main window with 100,000 entries, the print run with the simulator
+# and a soak of 50 documents at the real pauses (about ten minutes). Each figure is printed with its baseline from the same run; the table also goes to
 # build/bench/results.txt.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -41,5 +41,8 @@ wine "$VELMOK_BUILD/bin/list_view_bench.exe" 2>/dev/null | tee -a "$results" || 
 wineserver -k >/dev/null 2>&1 || true
 echo >>"$results"
 wine "$VELMOK_BUILD/bin/print_run_bench.exe" 2>/dev/null | tee -a "$results" || true
+wineserver -k >/dev/null 2>&1 || true
+echo >>"$results"
+wine "$VELMOK_BUILD/bin/soak_bench.exe" 2>/dev/null | tee -a "$results" || true
 echo
 echo "results: $results"

@@ -1,7 +1,7 @@
 // Intake of a file server under Wine: a tree of 100,000 documents in 1,000 folders taken into the
 // print list, against a bare walk of the same tree with FindFirstFileExW (basic information, large
-// fetch, no other work), both measured in this run. Then the same tree dropped again (nothing
-// new), and the memory the list holds per entry.
+// fetch, no other work), both measured in this run, in turns. Then the same tree dropped again
+// (nothing new), and the memory the list holds per entry.
 //
 //   intake_bench.exe <folder>     (the tree is made by scripts/bench.sh)
 
@@ -21,6 +21,7 @@
 #include "bench/bench_fakes.h"
 #include "bench/bench_util.h"
 #include "core/debug_log.h"
+#include "core/texts.h"
 #include "mainwindow/win32/frm_main.h"
 #include "platform/win32/settings_store_win32.h"
 #include "intake/intake.h"
@@ -31,11 +32,12 @@
 
 namespace {
 
-using velmok::bench::BestMs;
+using velmok::bench::Measure;
 using velmok::bench::NoClipboard;
 using velmok::bench::NoHandlers;
 using velmok::bench::NoLogFile;
 using velmok::bench::Report;
+using velmok::bench::TimeInTurns;
 
 // The walk every intake has to make: every name of every folder, depth first.
 std::size_t BareWalk(const std::wstring& root) {
@@ -64,8 +66,10 @@ std::size_t BareWalk(const std::wstring& root) {
 
 
 
-// The bytes the program's own allocations hold now (counted by the operators below).
+// The bytes the program's own allocations hold (counted by the operators below while counting is
+// on: the count costs time, so the timed runs go without it).
 std::atomic<long long> g_liveBytes{0};
+std::atomic<bool> g_counting{false};
 std::size_t PrivateBytes() { return static_cast<std::size_t>(g_liveBytes.load()); }
 
 }  // namespace
@@ -73,12 +77,12 @@ std::size_t PrivateBytes() { return static_cast<std::size_t>(g_liveBytes.load())
 void* operator new(std::size_t n) {
   void* p = std::malloc(n ? n : 1);
   if (!p) throw std::bad_alloc();
-  g_liveBytes += static_cast<long long>(_msize(p));
+  if (g_counting) g_liveBytes += static_cast<long long>(_msize(p));
   return p;
 }
 void operator delete(void* p) noexcept {
   if (!p) return;
-  g_liveBytes -= static_cast<long long>(_msize(p));
+  if (g_counting) g_liveBytes -= static_cast<long long>(_msize(p));
   std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
@@ -90,16 +94,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   InitCommonControls();
   const std::wstring root = argv[1];
-  std::size_t files = 0;
   BareWalk(root);  // warm the caches once
-  const double walk = BestMs(3, nullptr, [&] { files = BareWalk(root); });
-  std::printf("intake under Wine: %zu files\n", files);
 
   velmok::win32::Win32FileSystem fileSystem;
   velmok::win32::Win32Clock clock;
   velmok::win32::Win32DebuggerOutput debugger;
   NoLogFile logFile;
   velmok::DebugLog log(logFile, debugger, clock);
+  velmok::win32::Win32MessageBoxes messages(velmok::texts::kAppTitle);
   const std::string path = velmok::win32::Narrow(root);
 
   // The intake as the program makes it: through the main window, its status line and its list.
@@ -112,50 +114,58 @@ int wmain(int argc, wchar_t** argv) {
   if (!frm.Create(SW_SHOWNORMAL)) return 1;
   velmok::MainView& view = frm.Logic().View();
 
-  std::size_t memoryBefore = 0;
-  std::size_t memoryAfter = 0;
+  std::size_t files = 0;
+  Measure walk{nullptr, [&] { files = BareWalk(root); }};
+
   std::size_t listed = 0;
-  const double intake = BestMs(
-      3,
-      [&] {
-        shown.Clear();
-        view.ListChanged();
-        memoryBefore = PrivateBytes();
-      },
-      [&] {
-        velmok::Intake in(shown, view, fileSystem, log);
-        in.AddClarisFile(path);
-        listed = shown.Count();
-        memoryAfter = PrivateBytes();
-      });
-  Report("intake of the tree (AddClarisFile)", intake, "bare FindFirstFileExW walk", walk, "<= 1.3");
+  Measure intake{[&] {
+                   shown.Clear();
+                   view.ListChanged();
+                 },
+                 [&] {
+                   velmok::Intake in(shown, view, fileSystem, log, messages);
+                   in.AddClarisFile(path);
+                   listed = shown.Count();
+                 }};
+  // The same tree again, onto the full list: nothing is added.
+  Measure again{nullptr, [&] {
+                  velmok::Intake in(shown, view, fileSystem, log, messages);
+                  in.AddClarisFile(path);
+                }};
+  // Where the time goes: the file layer's own walk (names converted, sizes and times kept)...
+  Measure layer{nullptr, [&] {
+                  std::vector<std::string> pending{path};
+                  velmok::platform::FolderListing listing;
+                  while (!pending.empty()) {
+                    const std::string folder = pending.back();
+                    pending.pop_back();
+                    fileSystem.ListFolder(folder, listing);
+                    for (const auto& sub : listing.subfolders) pending.push_back(folder + "\\" + sub.name);
+                  }
+                }};
+  // ... and the same intake without the status bar's repaints.
+  velmok::bench::SilentView silent;
+  velmok::PrintList scratch;
+  Measure quiet{[&] { scratch.Clear(); }, [&] {
+                  velmok::Intake in(scratch, silent, fileSystem, log, messages);
+                  in.AddClarisFile(path);
+                }};
+  TimeInTurns(15, {&walk, &intake, &again, &layer, &quiet});
 
-  {
-    // Where the time goes: the file layer's own walk (names converted, sizes and times kept)...
-    const double layer = BestMs(3, nullptr, [&] {
-      std::vector<std::string> pending{path};
-      velmok::platform::FolderListing listing;
-      while (!pending.empty()) {
-        const std::string folder = pending.back();
-        pending.pop_back();
-        fileSystem.ListFolder(folder, listing);
-        for (const auto& sub : listing.subfolders) pending.push_back(folder + "\\" + sub.name);
-      }
-    });
-    Report("  the file layer's walk alone", layer, "bare FindFirstFileExW walk", walk, "-");
-    // ... and the same intake without the status bar's repaints.
-    velmok::bench::SilentView silent;
-    const double quiet = BestMs(3, nullptr, [&] {
-      velmok::PrintList scratch;
-      velmok::Intake in(scratch, silent, fileSystem, log);
-      in.AddClarisFile(path);
-    });
-    Report("  the same without status repaints", quiet, "bare FindFirstFileExW walk", walk, "-");
-  }
-
-  velmok::Intake in(shown, view, fileSystem, log);
-  const double again = BestMs(3, nullptr, [&] { in.AddClarisFile(path); });
-  Report("the same tree dropped again (adds nothing)", again, "bare FindFirstFileExW walk", walk, "<= 1.3");
+  std::printf("intake under Wine: %zu files\n", files);
+  const std::string baseline = "bare FindFirstFileExW walk";
+  Report("intake of the tree (AddClarisFile)", intake.bestMs, baseline, walk.bestMs, "<= 1.1");
+  Report("  the file layer's walk alone", layer.bestMs, baseline, walk.bestMs, "-");
+  Report("  the same without status repaints", quiet.bestMs, baseline, walk.bestMs, "-");
+  Report("the same tree dropped again (adds nothing)", again.bestMs, baseline, walk.bestMs, "<= 1.3");
+  // The memory the entries hold, counted in one more intake of its own.
+  shown.Clear();
+  g_liveBytes = 0;
+  g_counting = true;
+  const std::size_t memoryBefore = PrivateBytes();
+  velmok::Intake(shown, view, fileSystem, log, messages).AddClarisFile(path);
+  const std::size_t memoryAfter = PrivateBytes();
+  g_counting = false;
   std::printf("%-44s %10zu entries, %.0f bytes per entry   target < 1024\n",
               "memory of the list (heap held by the entries)", listed,
               listed ? static_cast<double>(memoryAfter > memoryBefore ? memoryAfter - memoryBefore : 0) /

@@ -18,6 +18,10 @@ inline constexpr std::string_view kUnreachableDocuments =
     "ファイル名を変えるか、短いパスのフォルダに移してから、もう一度印刷してください。\r\n";
 inline constexpr std::string_view kUnreachableMorePrefix = "ほか ";
 inline constexpr std::string_view kUnreachableMoreSuffix = " 個のファイル";
+inline constexpr std::string_view kUnreadableFolders =
+    "次のフォルダを読み取れなかったため、中のファイルはリストに追加されていません。\r\n";
+inline constexpr std::string_view kUnreadableMorePrefix = "ほか ";
+inline constexpr std::string_view kUnreadableMoreSuffix = " 個のフォルダ";
 inline constexpr std::string_view kSessionEndDuringRun = "印刷中です。すべての文書の印刷が終わるまでお待ちください。";
 inline constexpr std::string_view kSysInfoUnavailable = "現時点ではシステム情報を使用できません";
 

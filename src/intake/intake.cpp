@@ -2,48 +2,10 @@
 
 #include "core/texts.h"
 #include "intake/entry_texts.h"
+#include "intake/unreadable_folders.h"
 #include "mainwindow/command_state.h"
 
 namespace velmok {
-
-namespace {
-
-// Only blanks: a piece of tabs is a name of its own (it names nothing there is, and is passed over
-// as such).
-bool IsBlank(std::string_view piece) { return piece.find_first_not_of(' ') == std::string_view::npos; }
-
-}  // namespace
-
-std::string JoinPath(std::string_view folder, std::string_view name) {
-  std::string path(folder);
-  if (path.empty() || (path.back() != '\\' && path.back() != '/')) path += '\\';
-  path += name;
-  return path;
-}
-
-std::vector<std::string> SplitCommandLine(std::string_view arguments) {
-  std::vector<std::string> pieces;
-  std::size_t start = 0;
-  while (start <= arguments.size()) {
-    std::size_t quote = arguments.find('"', start);
-    if (quote == std::string_view::npos) quote = arguments.size();
-    const std::string_view piece = arguments.substr(start, quote - start);
-    if (!IsBlank(piece)) pieces.emplace_back(piece);
-    start = quote + 1;
-  }
-  return pieces;
-}
-
-std::string_view ArgumentsOf(std::string_view commandLine) {
-  std::size_t i = 0;
-  if (!commandLine.empty() && commandLine[0] == '"') {
-    const std::size_t close = commandLine.find('"', 1);
-    i = close == std::string_view::npos ? commandLine.size() : close + 1;
-  }
-  while (i < commandLine.size() && commandLine[i] != ' ' && commandLine[i] != '\t') ++i;
-  while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t')) ++i;
-  return commandLine.substr(i);
-}
 
 void Intake::Log(std::string_view prefix, std::string_view text) {
   if (log_.DebugLevel() == 0) return;  // spare building the text
@@ -52,7 +14,45 @@ void Intake::Log(std::string_view prefix, std::string_view text) {
   log_.WriteDebugLog(line);
 }
 
+void Intake::BeginRoad() {
+  onRoad_ = true;
+  unreadable_.clear();
+  unreadableSeen_.clear();
+  lostShares_.clear();
+}
+
+void Intake::EndRoad() {
+  onRoad_ = false;
+  lostShares_.clear();
+  if (unreadable_.empty()) return;
+  const std::string message = UnreadableFoldersMessage(unreadable_);
+  unreadable_.clear();
+  unreadableSeen_.clear();
+  messages_.ShowOk(message, platform::MessageBoxes::Icon::Exclamation);
+}
+
+void Intake::NotRead(const std::string& folder) {
+  Log("Unreadable=", folder);
+  if (unreadableSeen_.insert(folder).second) unreadable_.push_back(folder);
+}
+
+bool Intake::OnLostShare(std::string_view path) const {
+  for (const auto& share : lostShares_)
+    if (PathIsWithin(path, share)) return true;
+  return false;
+}
+
 void Intake::AddClarisFile(std::string_view path) {
+  if (onRoad_) {
+    AddPath(path);
+    return;
+  }
+  BeginRoad();
+  AddPath(path);
+  EndRoad();
+}
+
+void Intake::AddPath(std::string_view path) {
   addedCount_ = 0;
   view_.SetBusy(true);
   view_.BeginSearch();
@@ -72,6 +72,12 @@ void Intake::AddClarisFile(std::string_view path) {
 // next one. The walk keeps its own stack, so no depth of folders can exhaust the program's.
 void Intake::SearchFolder(std::string_view start) {
   const std::string full = files_.FullPath(start);
+  // A share that went away is not asked again on this road: each question would wait out the
+  // network's time-out once more.
+  if (OnLostShare(full)) {
+    NotRead(full);
+    return;
+  }
   switch (files_.Kind(full)) {
     case platform::PathKind::File:
       if (const auto file = files_.DescribeFile(full)) CheckAndAdd(full, *file);
@@ -87,7 +93,7 @@ void Intake::SearchFolder(std::string_view start) {
   enteredPaths_.clear();
   entered_.clear();
   std::vector<Frame> stack;
-  stack.push_back({full, {}, 0, std::nullopt});
+  stack.push_back({full, {}, 0, std::nullopt, PathRootLength(full)});
   AlreadyEntered(stack.back(), false, std::nullopt);
   if (!EnterFolder(stack.back())) stack.clear();
   while (!stack.empty()) {
@@ -99,10 +105,13 @@ void Intake::SearchFolder(std::string_view start) {
     const platform::Subfolder& next = top.subfolders[top.next++];
     const std::string sub = JoinPath(top.folder, next.name);
     Log("obj.foldcol=", sub);
-    Frame frame{sub, {}, 0, std::nullopt};
     const bool throughLink = next.link;
+    Frame frame{sub, {}, 0, std::nullopt, throughLink ? sub.size() : top.rootLength};
+    if (OnLostShare(sub)) {
+      NotRead(sub);
+      continue;
+    }
     if (AlreadyEntered(frame, throughLink, top.volume)) continue;
-    // A subfolder that has gone since its folder was listed cannot be listed: it is passed over.
     if (EnterFolder(frame)) stack.push_back(std::move(frame));
   }
   enteredPaths_.clear();
@@ -129,8 +138,11 @@ bool Intake::AlreadyEntered(Frame& frame, bool throughLink, std::optional<std::u
   if (!parentVolume) parentVolume = startVolume_;
   const auto id = files_.IdentifyFolder(frame.folder, throughLink ? std::nullopt : parentVolume);
   // A link whose target cannot be told from the folders entered could lead back up, ever deeper:
-  // it is not followed. A plain folder is entered all the same.
-  if (!id) return throughLink;
+  // it is not followed, and its files are told as missing. A plain folder is entered all the same.
+  if (!id) {
+    if (throughLink) NotRead(frame.folder);
+    return throughLink;
+  }
   frame.volume = id->volume;
   return !entered_.insert(*id).second;
 }
@@ -139,9 +151,16 @@ bool Intake::EnterFolder(Frame& frame) {
   std::string status(texts::kStatusSearching);
   status += frame.folder;
   view_.ShowSearchStatus(status);
-  const bool listed = files_.ListFolder(frame.folder, listing_);
+  const platform::ListOutcome outcome = files_.ListFolder(frame.folder, listing_);
   view_.SearchGoesOn();
-  if (!listed) return false;
+  if (outcome != platform::ListOutcome::Complete) {
+    // Nothing of a listing that broke off is taken: the folder is told as not read, and a part of
+    // its files in the list would say otherwise.
+    if (outcome == platform::ListOutcome::NetworkLost)
+      lostShares_.push_back(frame.folder.substr(0, frame.rootLength != 0 ? frame.rootLength : frame.folder.size()));
+    NotRead(frame.folder);
+    return false;
+  }
   std::string file = JoinPath(frame.folder, "");
   const std::size_t folderLength = file.size();
   for (const auto& entry : listing_.files) {
@@ -166,7 +185,7 @@ void Intake::CheckAndAdd(const std::string& path, const platform::FileEntry& fil
   const auto local = files_.ToLocalTime(*file.modifiedUtc);
   if (!local) return;
   const std::size_t nameLength = file.name.size() <= path.size() ? file.name.size() : path.size();
-  if (!list_.Add(PrintListEntry(path, nameLength, FormatModifiedTime(*local), FormatSize(*file.size)))) return;
+  if (!list_.Add(PrintListEntry(path, nameLength, ModifiedTimeText(*local).View(), FormatSize(*file.size)))) return;
   Log("Key=", path);
   ++addedCount_;
 }
@@ -175,21 +194,28 @@ void Intake::DropFiles(const std::optional<std::vector<std::string>>& files) {
   Log("OLEDragDrop");
   if (!files) return;
   Log("VBCFFILES=True");
+  BeginRoad();
   for (const auto& path : *files) {
     Log("FILE=", path);
-    AddClarisFile(path);
+    AddPath(path);
   }
+  EndRoad();
 }
 
 void Intake::PasteFiles(platform::ClipboardFiles& clipboard) {
   const auto files = clipboard.FileList();
   if (!files) return;
-  for (const auto& path : *files) AddClarisFile(path);
+  BeginRoad();
+  for (const auto& path : *files) AddPath(path);
+  EndRoad();
 }
 
 void Intake::CommandLineIntake(std::string_view arguments) {
-  for (const auto& piece : SplitCommandLine(arguments)) AddClarisFile(piece);
+  BeginRoad();
+  const auto kindOf = [this](std::string_view path) { return files_.Kind(files_.FullPath(path)); };
+  for (const auto& path : SplitCommandLine(arguments, kindOf)) AddPath(path);
   RefreshMenus(list_, view_);
+  EndRoad();
 }
 
 }  // namespace velmok

@@ -1,7 +1,8 @@
 #pragma once
 // Everything that enters the print list comes through AddClarisFile: a dropped, pasted or named
 // path is searched (a folder to its deepest level), each file is offered to CheckAndAdd, and the
-// outcome is shown on the status line.
+// outcome is shown on the status line. Folders the walk could not read are told in one message
+// after the whole drop, paste or command line.
 
 #include <string>
 #include <string_view>
@@ -9,21 +10,25 @@
 #include <vector>
 
 #include "core/debug_log.h"
+#include "intake/command_line.h"
+#include "intake/paths.h"
 #include "intake/print_list.h"
 #include "mainwindow/main_view.h"
 #include "platform/clipboard.h"
 #include "platform/file_system.h"
+#include "platform/message_box.h"
 
 namespace velmok {
 
 class Intake {
  public:
   // `view` must be the one the command states are tracked through (FrmMainLogic::View()).
-  Intake(PrintList& list, MainView& view, platform::FileSystem& files, DebugLog& log)
-      : list_(list), view_(view), files_(files), log_(log) {}
+  Intake(PrintList& list, MainView& view, platform::FileSystem& files, DebugLog& log,
+         platform::MessageBoxes& messages)
+      : list_(list), view_(view), files_(files), log_(log), messages_(messages) {}
 
   // Adds every printable document that `path` names or contains, reports the count on the status
-  // line and recomputes the command states.
+  // line and recomputes the command states. Called alone, it is a road of its own.
   void AddClarisFile(std::string_view path);
   // The number of entries added by the intake under way (or the last one).
   int AddedCount() const { return addedCount_; }
@@ -37,13 +42,24 @@ class Intake {
   void CommandLineIntake(std::string_view arguments);
 
  private:
+  // A road: one user action, whose unreadable folders are told once, when it ends.
+  void BeginRoad();
+  void EndRoad();
+  void AddPath(std::string_view path);
   void SearchFolder(std::string_view path);
   struct Frame {
     std::string folder;
     std::vector<platform::Subfolder> subfolders;
     std::size_t next = 0;
     std::optional<std::uint64_t> volume;  // known once links are being guarded against
+    // The length of the part of the path that names the share or drive the folder lies on, as
+    // far as the walk knows: below a link it may lie anywhere, so there it is the link's path.
+    std::size_t rootLength = 0;
   };
+  // A folder whose files are missing from the list: logged, and told when the road ends.
+  void NotRead(const std::string& folder);
+  // Whether a path lies on a share that went away earlier on this road.
+  bool OnLostShare(std::string_view path) const;
   // Enters one folder: shows it, offers its files and keeps its subfolders in `frame`. False when
   // it cannot be listed or is a link's target already entered in this intake.
   bool EnterFolder(Frame& frame);
@@ -55,7 +71,12 @@ class Intake {
   MainView& view_;
   platform::FileSystem& files_;
   DebugLog& log_;
+  platform::MessageBoxes& messages_;
   int addedCount_ = 0;
+  bool onRoad_ = false;
+  std::vector<std::string> unreadable_;  // in walk order, each once
+  std::unordered_set<std::string> unreadableSeen_;
+  std::vector<std::string> lostShares_;
   struct FolderIdHash {
     std::size_t operator()(const platform::FolderId& id) const { return id.volume * 1000003u ^ id.index; }
   };
@@ -68,13 +89,5 @@ class Intake {
   std::unordered_set<platform::FolderId, FolderIdHash> entered_;
   platform::FolderListing listing_;  // reused from folder to folder
 };
-
-// The folder path and a name joined by exactly one separator.
-std::string JoinPath(std::string_view folder, std::string_view name);
-// The command line's argument text split at every double quote; pieces of nothing but blanks (' ')
-// are dropped, the others kept unchanged.
-std::vector<std::string> SplitCommandLine(std::string_view arguments);
-// The text after the program's own name (quoted or not) and the blanks that follow it.
-std::string_view ArgumentsOf(std::string_view commandLine);
 
 }  // namespace velmok

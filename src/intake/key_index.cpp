@@ -9,23 +9,26 @@ const PrintListEntry* KeyIndex::Find(std::string_view key) const {
   if (slots_.empty()) return nullptr;
   const std::size_t hash = HashIgnoringCase(key);
   for (std::size_t i = Slot(hash);; i = Slot(i + 1)) {
-    const PrintListEntry* e = slots_[i];
-    if (!e) return nullptr;
-    if (e->KeyHash() == hash && EqualIgnoringCase(e->Key(), key)) return e;
+    const Bucket& s = slots_[i];
+    if (!s.entry) return nullptr;
+    if (s.hash == hash && EqualIgnoringCase(s.entry->Key(), key)) return s.entry;
   }
 }
 
 PrintListEntry* KeyIndex::Insert(PrintListEntry* entry) {
   if ((count_ + 1) * 2 > slots_.size()) Grow();
-  const std::size_t hash = entry->KeyHash();
+  return Place(entry->KeyHash(), entry);
+}
+
+PrintListEntry* KeyIndex::Place(std::size_t hash, PrintListEntry* entry) {
   for (std::size_t i = Slot(hash);; i = Slot(i + 1)) {
-    PrintListEntry*& slot = slots_[i];
-    if (!slot) {
-      slot = entry;
+    Bucket& slot = slots_[i];
+    if (!slot.entry) {
+      slot = {hash, entry};
       ++count_;
       return entry;
     }
-    if (slot->KeyHash() == hash && EqualIgnoringCase(slot->Key(), entry->Key())) return slot;
+    if (slot.hash == hash && EqualIgnoringCase(slot.entry->Key(), entry->Key())) return slot.entry;
   }
 }
 
@@ -35,12 +38,18 @@ void KeyIndex::Clear() {
 }
 
 void KeyIndex::Grow() {
-  std::vector<PrintListEntry*> old;
+  std::vector<Bucket> old;
   old.swap(slots_);
-  slots_.assign(old.empty() ? 64 : old.size() * 2, nullptr);
+  slots_.assign(old.empty() ? 64 : old.size() * 2, Bucket{});
   count_ = 0;
-  for (PrintListEntry* e : old)
-    if (e) Insert(e);
+  // The keys in the old table differ from each other: each goes to the first free slot.
+  for (const Bucket& s : old) {
+    if (!s.entry) continue;
+    std::size_t i = Slot(s.hash);
+    while (slots_[i].entry) i = Slot(i + 1);
+    slots_[i] = s;
+    ++count_;
+  }
 }
 
 void KeyIndex::Rebuild(const std::vector<PrintListEntry*>& entries) {

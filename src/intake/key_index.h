@@ -21,10 +21,16 @@ class KeyIndex {
   void Rebuild(const std::vector<PrintListEntry*>& entries);
 
  private:
+  // The entry with its key's hash beside it: a probe reads the entry only when the hashes match.
+  struct Bucket {
+    std::size_t hash = 0;
+    PrintListEntry* entry = nullptr;
+  };
   std::size_t Slot(std::size_t hash) const { return hash & (slots_.size() - 1); }
   void Grow();
+  PrintListEntry* Place(std::size_t hash, PrintListEntry* entry);
 
-  std::vector<PrintListEntry*> slots_;  // a power of two in size, never more than half full
+  std::vector<Bucket> slots_;  // a power of two in size, never more than half full
   std::size_t count_ = 0;
 };
 

@@ -45,6 +45,14 @@ struct FolderListing {
   }
 };
 
+// How a folder's listing ended.
+enum class ListOutcome {
+  Complete,     // every entry is in the listing
+  Unreadable,   // the folder could not be listed, or its listing broke off: entries are missing
+  NetworkLost,  // the same, because the network or the share the folder lies on went away: asking
+                // there again would wait out the network's time-out again
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -54,9 +62,9 @@ class FileSystem {
   virtual std::string FullPath(std::string_view path) = 0;
   // The file a path names directly; nullopt when it is gone.
   virtual std::optional<FileEntry> DescribeFile(std::string_view path) = 0;
-  // The folder's files and subfolders; false when the folder cannot be listed (it may have gone).
-  // The listing is cleared first.
-  virtual bool ListFolder(std::string_view folder, FolderListing& listing) = 0;
+  // The folder's files and subfolders. The listing is cleared first; unless the outcome is
+  // Complete, what it holds is a part at most.
+  virtual ListOutcome ListFolder(std::string_view folder, FolderListing& listing) = 0;
   // The folder's identity (for a link, its target's). `knownVolume` is the volume the folder is
   // known to lie on (that of the folder above it, when it is no link): it spares asking.
   virtual std::optional<FolderId> IdentifyFolder(std::string_view folder, std::optional<std::uint64_t> knownVolume) = 0;

@@ -61,18 +61,41 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
-  out.reserve(text.size());
+  Utf16ToUtf8Into(text, out);
+  return out;
+}
+
+void Utf16ToUtf8Into(std::u16string_view text, std::string& out) {
+  // At most three bytes for each unit (a pair of surrogates, four bytes, is two units): written
+  // into place, then cut to length.
+  out.resize(text.size() * 3);
+  std::size_t n = 0;
+  auto put = [&out, &n](unsigned value) { out[n++] = static_cast<char>(value); };
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
+    if (c < 0x80) {
+      put(c);
+      continue;
+    }
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       c = 0xFFFD;
     }
-    AppendUtf8(out, c);
+    if (c < 0x800) {
+      put(0xC0 | (c >> 6));
+    } else if (c < 0x10000) {
+      put(0xE0 | (c >> 12));
+      put(0x80 | ((c >> 6) & 0x3F));
+    } else {
+      put(0xF0 | (c >> 18));
+      put(0x80 | ((c >> 12) & 0x3F));
+      put(0x80 | ((c >> 6) & 0x3F));
+    }
+    put(0x80 | (c & 0x3F));
   }
-  return out;
+  out.resize(n);
 }
 
 std::string_view Utf8Prefix(std::string_view text, std::size_t count) {

@@ -17,5 +17,7 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+// The same into `out`, whose storage is reused (a folder walk converts one name per file).
+void Utf16ToUtf8Into(std::u16string_view text, std::string& out);
 
 }  // namespace velmok

@@ -1,6 +1,9 @@
-// The command-line intake of the real program: started with paths in double quotes, as the shell
-// starts it for a document or a folder, or with nothing at all.
+// The command-line intake of the real program: started with paths as the shell starts it for a
+// document, a folder or several documents dropped on its icon, or with nothing at all.
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "e2e/velmok_app.h"
@@ -53,10 +56,41 @@ TEST_F(IntakeE2E, SeveralQuotedPathsReportTheLastOne) {
   EXPECT_TRUE(app_.Close());
 }
 
-TEST_F(IntakeE2E, UnquotedPathsSeparatedByABlankAreOnePath) {
-  EXPECT_EQ(StatusAfterStart(folder_ + L"\\見積書.cwj " + folder_ + L"\\名簿.CWJ"),
-            L"印刷可能なファイルが見つかりませんでした。");
+// Documents dropped on the program's icon: the shell quotes only the paths that hold a blank.
+TEST_F(IntakeE2E, DocumentsDroppedOnTheIconAreAllListed) {
+  const std::wstring plain = docs_ / L"束";
+  MakeFolder(plain);
+  for (const wchar_t* name : {L"一.cwj", L"二.cwj", L"三.cwj"}) WriteTextFile(plain + L"\\" + name, "document");
+  const std::wstring arguments = plain + L"\\一.cwj " + plain + L"\\二.cwj \"" + folder_ + L"\\請求書 12月分.cwj\" " +
+                                 plain + L"\\三.cwj";
+  EXPECT_EQ(StatusAfterStart(arguments), L"1 個のファイルをリストに追加しました。") << "the last path's count";
+  EXPECT_EQ(SendMessageW(ChildByClass(app_.WaitMainWindow(), L"SysListView32"), LVM_GETITEMCOUNT, 0, 0), 4);
   EXPECT_TRUE(app_.Close());
+}
+
+// A folder named so that Windows' path rules cannot reach it (a trailing dot, as other systems'
+// clients leave names on a server) cannot be listed: the intake says so after the walk.
+TEST_F(IntakeE2E, AFolderThatCannotBeReadIsToldAfterTheIntake) {
+  const std::wstring unreadable = folder_ + L"\\読めない.";
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + unreadable).c_str(), nullptr));
+  const HANDLE inside = CreateFileW((L"\\\\?\\" + unreadable + L"\\中.cwj").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(inside, INVALID_HANDLE_VALUE);
+  CloseHandle(inside);
+
+  app_.Start(L"\"" + folder_ + L"\"");
+  HWND box = WaitForMessageBox(kAppTitle, 20s);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box),
+            L"次のフォルダを読み取れなかったため、中のファイルはリストに追加されていません。\r\n\r\n" + unreadable);
+  EXPECT_TRUE(MessageBoxHasIcon(box));
+  PressMessageBoxOk(box);
+  HWND main = app_.WaitMainWindow();
+  ASSERT_TRUE(main);
+  EXPECT_EQ(WindowText(ChildByClass(main, L"msctls_statusbar32")), L"4 個のファイルをリストに追加しました。");
+  EXPECT_TRUE(app_.Close());
+  DeleteFileW((L"\\\\?\\" + unreadable + L"\\中.cwj").c_str());
+  RemoveDirectoryW((L"\\\\?\\" + unreadable).c_str());
 }
 
 // The window opens active, whether or not an intake ran while it loaded: its caption is drawn in

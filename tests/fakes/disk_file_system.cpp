@@ -60,14 +60,14 @@ std::optional<platform::FileEntry> DiskFileSystem::DescribeFile(std::string_view
   return Describe(ToDisk(p), slash == std::string::npos ? p : p.substr(slash + 1), p);
 }
 
-bool DiskFileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
+platform::ListOutcome DiskFileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
   ++listings;
   listing.Clear();
   const std::string f(folder);
-  if (unlistable.count(f)) return false;
+  if (unlistable.count(f)) return platform::ListOutcome::Unreadable;
   const std::string disk = ToDisk(f);
   DIR* dir = opendir(disk.c_str());
-  if (!dir) return false;
+  if (!dir) return platform::ListOutcome::Unreadable;
   while (const dirent* d = readdir(dir)) {
     const std::string name = d->d_name;
     if (name == "." || name == "..") continue;
@@ -83,7 +83,7 @@ bool DiskFileSystem::ListFolder(std::string_view folder, platform::FolderListing
     }
   }
   closedir(dir);
-  return true;
+  return platform::ListOutcome::Complete;
 }
 
 std::optional<platform::FolderId> DiskFileSystem::IdentifyFolder(std::string_view folder,

@@ -28,7 +28,7 @@ class DiskFileSystem final : public platform::FileSystem {
   platform::PathKind Kind(std::string_view path) override;
   std::string FullPath(std::string_view path) override;
   std::optional<platform::FileEntry> DescribeFile(std::string_view path) override;
-  bool ListFolder(std::string_view folder, platform::FolderListing& listing) override;
+  platform::ListOutcome ListFolder(std::string_view folder, platform::FolderListing& listing) override;
   std::optional<platform::FolderId> IdentifyFolder(std::string_view folder, std::optional<std::uint64_t>) override;
   std::optional<platform::LocalDateTime> ToLocalTime(std::int64_t utcTicks) override;
 

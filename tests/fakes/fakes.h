@@ -186,13 +186,19 @@ class FakeKeyboard final : public platform::Keyboard {
 class FakeMessageBoxes final : public platform::MessageBoxes {
  public:
   std::vector<std::pair<std::string, Icon>> shown;
-  void ShowOk(std::string_view text, Icon icon) override { shown.emplace_back(std::string(text), icon); }
+  std::function<void()> onShow;  // while the box would be up
+  void ShowOk(std::string_view text, Icon icon) override {
+    shown.emplace_back(std::string(text), icon);
+    if (onShow) onShow();
+  }
 };
 
 class FakeInstanceLock final : public platform::InstanceLock {
  public:
   bool heldElsewhere = false;
-  bool TryAcquire() override { return !heldElsewhere; }
+  // The system's answer, when a test gives one (it then rules over heldElsewhere).
+  std::optional<platform::TokenAnswer> answer;
+  bool TryAcquire() override { return answer ? !platform::AnotherInstanceRuns(*answer) : !heldElsewhere; }
 };
 
 class FakeSettingsStore final : public platform::SettingsStore {

@@ -3,6 +3,8 @@
 // and for faults at exact places.
 
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,20 @@ class MemoryFileSystem final : public platform::FileSystem {
     std::uint64_t id = 0;
   };
   std::map<std::string, Folder> folders;  // by full path
+  std::set<std::string> links;            // subfolders (full paths) that are links
   int listings = 0;
+
+  // Folders whose listing ends otherwise than complete; what a listing that broke off gave so far
+  // is handed out all the same.
+  std::map<std::string, platform::ListOutcome> faults;
+  // A share that goes away after so many listings: from then on every question asked there waits
+  // out the network's time-out (counted) and fails.
+  struct Share {
+    std::string root;
+    int listingsBeforeLoss = 0;
+  };
+  std::optional<Share> lostShare;
+  std::vector<std::string> askedAfterLoss;  // each question there: it waited out the time-out
 
   // Adds a folder (and nothing else); returns it for filling.
   Folder& AddFolder(const std::string& path) {
@@ -28,6 +43,7 @@ class MemoryFileSystem final : public platform::FileSystem {
   }
 
   platform::PathKind Kind(std::string_view path) override {
+    if (NetworkLost(path)) return platform::PathKind::None;
     const std::string p(path);
     if (folders.count(p)) return platform::PathKind::Folder;
     return FindFile(p) ? platform::PathKind::File : platform::PathKind::None;
@@ -38,16 +54,20 @@ class MemoryFileSystem final : public platform::FileSystem {
     if (!f) return std::nullopt;
     return *f;
   }
-  bool ListFolder(std::string_view folder, platform::FolderListing& listing) override {
-    ++listings;
+  platform::ListOutcome ListFolder(std::string_view folder, platform::FolderListing& listing) override {
     listing.Clear();
+    if (NetworkLost(folder)) return platform::ListOutcome::NetworkLost;
+    ++listings;
     const auto it = folders.find(std::string(folder));
-    if (it == folders.end()) return false;
+    if (it == folders.end()) return platform::ListOutcome::Unreadable;
     listing.files = it->second.files;
-    for (const auto& name : it->second.subfolders) listing.subfolders.push_back({name, false});
-    return true;
+    for (const auto& name : it->second.subfolders)
+      listing.subfolders.push_back({name, links.count(std::string(folder) + "\\" + name) != 0});
+    const auto fault = faults.find(std::string(folder));
+    return fault == faults.end() ? platform::ListOutcome::Complete : fault->second;
   }
   std::optional<platform::FolderId> IdentifyFolder(std::string_view folder, std::optional<std::uint64_t>) override {
+    if (NetworkLost(folder)) return std::nullopt;
     const auto it = folders.find(std::string(folder));
     if (it == folders.end()) return std::nullopt;
     return platform::FolderId{1, it->second.id};
@@ -57,6 +77,14 @@ class MemoryFileSystem final : public platform::FileSystem {
   }
 
  private:
+  bool NetworkLost(std::string_view path) {
+    if (!lostShare || listings < lostShare->listingsBeforeLoss) return false;
+    const std::string& root = lostShare->root;
+    if (path.substr(0, root.size()) != root || (path.size() > root.size() && path[root.size()] != '\\')) return false;
+    askedAfterLoss.emplace_back(path);
+    return true;
+  }
+
   const platform::FileEntry* FindFile(const std::string& path) const {
     const auto slash = path.find_last_of('\\');
     if (slash == std::string::npos) return nullptr;

@@ -13,6 +13,25 @@ namespace velmok::testing {
 std::wstring W(std::string_view utf8) { return win32::Widen(utf8); }
 std::string U8(std::wstring_view wide) { return win32::Narrow(wide); }
 
+namespace {
+
+int WindowsWideToUtf8(unsigned codePage, unsigned long flags, const wchar_t* text, int length, char* out, int outSize,
+                      const char* defaultChar, int* usedDefault) {
+  if (flags & ~static_cast<unsigned long>(WC_ERR_INVALID_CHARS)) {
+    SetLastError(ERROR_INVALID_FLAGS);
+    return 0;
+  }
+  if (defaultChar || usedDefault) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  return WideCharToMultiByte(codePage, flags, text, length, out, outSize, nullptr, nullptr);
+}
+
+}  // namespace
+
+win32::AnsiEncoding WindowsUtf8Encoding() { return {CP_UTF8, &WindowsWideToUtf8}; }
+
 bool WaitUntil(const std::function<bool()>& condition, Millis timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {

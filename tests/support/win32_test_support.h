@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/wide.h"
+
 namespace velmok::testing {
 
 using namespace std::chrono_literals;
@@ -95,5 +97,11 @@ void DeleteTree(const std::wstring& path);
 
 std::wstring W(std::string_view utf8);
 std::string U8(std::wstring_view wide);
+
+// UTF-8 as the ANSI code page, with WideCharToMultiByte as Windows has it: Windows refuses any
+// flag but WC_ERR_INVALID_CHARS (ERROR_INVALID_FLAGS) and a default character (ERROR_INVALID_PARAMETER)
+// for UTF-8, where Wine takes both. Wine keeps the ANSI code page of its locale, so this is how a
+// test meets Windows' worldwide-language option.
+win32::AnsiEncoding WindowsUtf8Encoding();
 
 }  // namespace velmok::testing

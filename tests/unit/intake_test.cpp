@@ -36,39 +36,14 @@ TEST(EntryTexts, QualificationByTheLastFourCharacters) {
 
 TEST(EntryTexts, SizeAndTime) {
   const std::pair<std::uint64_t, const char*> sizes[] = {
-      {0, "0 KB"}, {999, "0 KB"}, {1000, "1 KB"}, {1999, "1 KB"}, {1234567, "1234 KB"}};
+      {0, "0 KB"}, {999, "0 KB"}, {1000, "1 KB"}, {1999, "1 KB"}, {1234567, "1234 KB"},
+      {18446744073709551615ull, "18446744073709551 KB"}};
   for (const auto& [bytes, text] : sizes) EXPECT_EQ(FormatSize(bytes), text);
   EXPECT_EQ(FormatModifiedTime({1999, 3, 7, 21, 5, 59, 0}), "1999/03/07 21:05");
   EXPECT_EQ(FormatModifiedTime({2001, 2, 3, 4, 5, 0, 0}), "2001/02/03 04:05");
 }
 
-TEST(CommandLine, SplitAtDoubleQuotes) {
-  struct Case {
-    std::string arguments;
-    std::vector<std::string> pieces;
-  };
-  const std::vector<Case> cases = {
-      {"", {}},
-      {"\"C:\\My Docs\\a.cwj\"", {"C:\\My Docs\\a.cwj"}},
-      {"\"C:\\a\" \"D:\\b c\"", {"C:\\a", "D:\\b c"}},
-      {"C:\\a C:\\b", {"C:\\a C:\\b"}},               // unquoted: one path
-      {"\"C:\\a", {"C:\\a"}},                           // unbalanced
-      {"\"\" \"  \"", {}},                              // empty and blank quotes
-      {"\" C:\\lead\"", {" C:\\lead"}},                 // no trimming
-      {"\"\t\" \"C:\\a\"", {"\t", "C:\\a"}},                // tabs are no blanks
-      {"\" \t \"", {" \t "}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments);
-    EXPECT_EQ(SplitCommandLine(c.arguments), c.pieces);
-  }
-  const std::string huge = "\"" + std::string(32000, 'x') + "\"";
-  ASSERT_EQ(SplitCommandLine(huge).size(), 1u);
-  EXPECT_EQ(SplitCommandLine(huge)[0].size(), 32000u);
-
-  EXPECT_EQ(ArgumentsOf("\"C:\\Program Files\\VELMOK.exe\"  \"D:\\x\""), "\"D:\\x\"");
-  EXPECT_EQ(ArgumentsOf("VELMOK.exe D:\\x"), "D:\\x");
-  EXPECT_EQ(ArgumentsOf("VELMOK.exe"), "");
+TEST(IntakePaths, JoinPathAddsOneSeparator) {
   EXPECT_EQ(JoinPath("T:\\", "sub"), "T:\\sub");
   EXPECT_EQ(JoinPath("T:\\a", "sub"), "T:\\a\\sub");
 }
@@ -97,6 +72,7 @@ class IntakeOnDisk : public ::testing::Test {
   fakes::FakeDebuggerOutput debugger;
   fakes::FakeClock clock;
   DebugLog log{logFile, debugger, clock};
+  fakes::FakeMessageBoxes messages;
   PrintList list;
 
   std::vector<std::string> Keys() const {
@@ -119,7 +95,7 @@ TEST_F(IntakeOnDisk, WalkOrderFilesBeforeSubfoldersAndTheEntryTexts) {
   File("docs/b.txt");
   File("docs/sub/c.cwj", 999);
   fs::last_write_time(root_ / "docs/a.cwj", fs::file_time_type::clock::now());
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   log.InitDebugLog(1);
   logFile.lines.clear();
 
@@ -150,7 +126,7 @@ TEST_F(IntakeOnDisk, DeepDocumentsHiddenFoldersAndSingleFiles) {
   File("tree/.hidden/h.cwj");
   File("single.cwj");
   File("note.txt");
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   log.InitDebugLog(1);
 
   intake.AddClarisFile("T:\\tree");
@@ -178,7 +154,7 @@ TEST_F(IntakeOnDisk, DeepDocumentsHiddenFoldersAndSingleFiles) {
 TEST_F(IntakeOnDisk, DuplicatesAreSkippedAndNotCounted) {
   disk = fakes::DiskFileSystem(root_.string());
   for (const char* f : {"d/1.cwj", "d/2.cwj", "d/3.cwj", "d/4.cwj"}) File(f);
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   intake.AddClarisFile("T:\\d\\2.cwj");
   intake.AddClarisFile("T:\\d");
   EXPECT_EQ(intake.AddedCount(), 3);
@@ -194,7 +170,7 @@ TEST_F(IntakeOnDisk, LinksLeadingBackUpAreNotWalkedTwice) {
   File("loop/inner/b.cwj");
   fs::create_directory_symlink(root_ / "loop", root_ / "loop/inner/back");
   fs::create_directory_symlink(root_ / "loop/inner", root_ / "loop/again");
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   intake.AddClarisFile("T:\\loop");
   // Each real folder is walked once, through whichever name the file system lists first.
   EXPECT_EQ(list.Count(), 2u);
@@ -215,14 +191,16 @@ TEST_F(IntakeOnDisk, ALinkWhoseIdentityCannotBeReadIsNotFollowed) {
   disk.identityUnreadable = [](std::string_view path) {
     return path.find("\\back") != std::string_view::npos || path.find("\\plain") != std::string_view::npos;
   };
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
   intake.AddClarisFile("T:\\loop");
   EXPECT_EQ(list.Count(), 3u) << "each document once";
   EXPECT_NE(list.Find("T:\\loop\\plain\\c.cwj"), nullptr) << "a plain folder is entered all the same";
   EXPECT_LE(disk.listings, 4);
+  ASSERT_EQ(messages.shown.size(), 1u) << "what lies behind the link is missing, and told";
+  EXPECT_NE(messages.shown[0].first.find("\r\nT:\\loop\\inner\\back"), std::string::npos);
 }
 
-TEST_F(IntakeOnDisk, UnreadableFoldersAndFilesArePassedOver) {
+TEST_F(IntakeOnDisk, UnreadableFoldersAreToldFilesWithoutATimeArePassedOver) {
   disk = fakes::DiskFileSystem(root_.string());
   File("f/ok.cwj");
   File("f/notime.cwj");
@@ -230,11 +208,19 @@ TEST_F(IntakeOnDisk, UnreadableFoldersAndFilesArePassedOver) {
   File("f/open/y.cwj");
   disk.unlistable.insert("T:\\f\\locked");
   disk.timeless.insert("T:\\f\\notime.cwj");
-  Intake intake(list, view, disk, log);
+  Intake intake(list, view, disk, log, messages);
+  log.InitDebugLog(1);
   intake.AddClarisFile("T:\\f");
   EXPECT_EQ(intake.AddedCount(), 2);
   EXPECT_NE(list.Find("T:\\f\\ok.cwj"), nullptr);
   EXPECT_NE(list.Find("T:\\f\\open\\y.cwj"), nullptr);
+  EXPECT_EQ(view.status, "2 個のファイルをリストに追加しました。");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].first,
+            "次のフォルダを読み取れなかったため、中のファイルはリストに追加されていません。\r\n\r\nT:\\f\\locked");
+  EXPECT_EQ(messages.shown[0].second, platform::MessageBoxes::Icon::Exclamation);
+  const auto texts = LoggedTexts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Unreadable=T:\\f\\locked"), texts.end());
 }
 
 TEST(Intake, TenThousandFoldersDeepNeedNoDeepStack) {
@@ -252,8 +238,9 @@ TEST(Intake, TenThousandFoldersDeepNeedNoDeepStack) {
   fakes::FakeDebuggerOutput debugger;
   fakes::FakeClock clock;
   DebugLog log(file, debugger, clock);
+  fakes::FakeMessageBoxes messages;
   PrintList list;
-  Intake intake(list, view, mem, log);
+  Intake intake(list, view, mem, log, messages);
   intake.AddClarisFile("M:\\root");
   EXPECT_EQ(intake.AddedCount(), 11);
   EXPECT_EQ(list.At(10).Name(), "bottom.cwj");
@@ -275,8 +262,9 @@ TEST(Intake, DropPasteAndCommandLineRoads) {
   DebugLog log(file, debugger, clock);
   log.InitDebugLog(1);
   file.lines.clear();
+  fakes::FakeMessageBoxes messages;
   PrintList list;
-  Intake intake(list, view, mem, log);
+  Intake intake(list, view, mem, log, messages);
 
   // A drop of a folder with three new documents, then one with none: the status tells of the last.
   intake.DropFiles(std::vector<std::string>{"M:\\a", "M:\\empty"});
@@ -299,13 +287,17 @@ TEST(Intake, DropPasteAndCommandLineRoads) {
 
   fakes::FakeMainView fresh;
   PrintList other;
-  Intake start(other, fresh, mem, log);
+  Intake start(other, fresh, mem, log, messages);
   start.CommandLineIntake("");
   EXPECT_EQ(fresh.status, "") << "no arguments: the status keeps the window's starting text";
   EXPECT_FALSE(fresh.IsEnabled(IDM_PRINT_ALLPRINT)) << "the command states are computed all the same";
   start.CommandLineIntake("\"M:\\a\"");
   EXPECT_EQ(fresh.status, "3 個のファイルをリストに追加しました。");
   EXPECT_TRUE(fresh.IsEnabled(IDM_PRINT_ALLPRINT));
+  // Documents dropped on the program's icon come unquoted, one after the other.
+  start.CommandLineIntake("M:\\b\\x.cwj M:\\b\\y.cwj");
+  EXPECT_EQ(other.Count(), 5u);
+  EXPECT_EQ(fresh.status, "1 個のファイルをリストに追加しました。") << "the last path's count";
 }
 
 }  // namespace

@@ -86,5 +86,26 @@ TEST(Startup, RefusalsInTheirOrderOnlyTheFirstReported) {
   }
 }
 
+// A first copy that runs elevated, or as another user in the session, keeps its token out of a
+// second copy's reach: the system refuses to open it, and that, too, means it exists.
+TEST(Startup, ASecondStartEndsSilentlyWhenTheTokenExistsWhetherOrNotItMayBeOpened) {
+  const struct {
+    platform::TokenAnswer answer;
+    StartupOutcome outcome;
+  } cases[] = {
+      {platform::TokenAnswer::Made, StartupOutcome::ShowMainWindow},
+      {platform::TokenAnswer::Exists, StartupOutcome::AnotherInstance},
+      {platform::TokenAnswer::AccessDenied, StartupOutcome::AnotherInstance},
+      {platform::TokenAnswer::Failed, StartupOutcome::ShowMainWindow},  // tells nothing: rather run
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.answer));
+    StartupWorld w;
+    w.instance.answer = c.answer;
+    EXPECT_EQ(w.Run(), c.outcome);
+    EXPECT_TRUE(w.messages.shown.empty());
+  }
+}
+
 }  // namespace
 }  // namespace velmok

@@ -64,8 +64,9 @@ TEST(SearchStatus, TheWalkBeginsEachPathAfreshAndGoesOnAfterEveryFolder) {
   fakes::FakeDebuggerOutput debugger;
   fakes::FakeClock clock;
   DebugLog log(file, debugger, clock);
+  fakes::FakeMessageBoxes messages;
   PrintList list;
-  Intake intake(list, view, mem, log);
+  Intake intake(list, view, mem, log, messages);
   std::vector<std::string> statusAtTicks;
   view.onSearchTick = [&] { statusAtTicks.push_back(view.status); };
   intake.DropFiles(std::vector<std::string>{"M:\\a", "M:\\b"});

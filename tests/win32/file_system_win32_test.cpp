@@ -172,5 +172,40 @@ TEST_F(IntakeOnWine, DocumentInADriveRootShowsTheDriveAsItsFolder) {
   EXPECT_EQ(window_.ItemText(0, 3), L"C:");
 }
 
+// The file layer keeps the local offset of the quarter hours it meets. A night of documents
+// modified over decades must not grow it, and an offset kept for one quarter must never be given
+// to another: a zone with summer time tells.
+TEST(Win32FileSystem, LocalTimesStayRightWhileTheOffsetsKeptStayBounded) {
+  TIME_ZONE_INFORMATION zone{};
+  zone.Bias = 480;  // UTC-8, summer time from the second Sunday of March to the first of November
+  zone.StandardDate = {0, 11, 0, 1, 2, 0, 0, 0};
+  zone.DaylightDate = {0, 3, 0, 2, 2, 0, 0, 0};
+  zone.DaylightBias = -60;
+  win32::Win32FileSystem files(zone);
+  auto expected = [&zone](std::int64_t ticks) {
+    const FILETIME ft{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME utc{}, local{};
+    FileTimeToSystemTime(&ft, &utc);
+    SystemTimeToTzSpecificLocalTime(&zone, &utc, &local);
+    return platform::LocalDateTime{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond, 0};
+  };
+  constexpr std::int64_t kMinute = 60LL * 10'000'000;
+  const std::int64_t start = 125'000'000'000'000'000LL;  // 1997
+  int wrong = 0;
+  // Twenty years of documents, one every 16 minutes and 7 seconds, and then the first ones again.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::int64_t i = 0; i < 660'000; i += pass == 0 ? 1 : 97) {
+      const std::int64_t ticks = start + i * (16 * kMinute + 7 * 10'000'000);
+      const auto local = files.ToLocalTime(ticks);
+      const auto want = expected(ticks);
+      if (!local || local->year != want.year || local->month != want.month || local->day != want.day ||
+          local->hour != want.hour || local->minute != want.minute || local->second != want.second)
+        ++wrong;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+  EXPECT_LE(files.OffsetsKept(), win32::Win32FileSystem::kOffsetsKept);
+}
+
 }  // namespace
 }  // namespace velmok::testing

@@ -138,22 +138,27 @@ TEST(Win32WindowSystem, WindowsOfOneProcessByTitle) {
 TEST(Win32AnsiPaths, WhatAnAnsiProgramCanReadAndShortNames) {
   ASSERT_EQ(GetACP(), 932u);
   win32::Win32AnsiPaths paths;
+  // Windows' worldwide-language option makes UTF-8 the ANSI code page: every character has its
+  // form, only the length can fail.
+  win32::Win32AnsiPaths utf8Paths(WindowsUtf8Encoding());
   const struct {
     std::string path;
     bool readable;
+    bool readableInUtf8;
   } cases[] = {
-      {"C:\\書類\\見積 (案) ｸﾗﾘｽ.cwj", true},
-      {"C:\\d\\b_Müller.cwj", false},  // no ü in code page 932, and no look-alike may stand in
-      {"C:\\d\\c_한글.cwj", false},
-      {"C:\\d\\①②.cwj", true},        // in Microsoft's code page 932
-      {"C:\\" + std::string(250, 'x') + "\\a.cwj", true},         // 259 bytes, 260 with the NUL
-      {"C:\\" + std::string(251, 'x') + "\\a.cwj", false},
-      {"C:\\" + std::string(245, 'x') + "\\見積書.cwj", true},    // 259 bytes in 256 characters
-      {"C:\\" + std::string(246, 'x') + "\\見積書.cwj", false},
+      {"C:\\書類\\見積 (案) ｸﾗﾘｽ.cwj", true, true},
+      {"C:\\d\\b_Müller.cwj", false, true},  // no ü in code page 932, and no look-alike may stand in
+      {"C:\\d\\c_한글.cwj", false, true},
+      {"C:\\d\\①②.cwj", true, true},        // in Microsoft's code page 932
+      {"C:\\" + std::string(250, 'x') + "\\a.cwj", true, true},         // 259 bytes, 260 with the NUL
+      {"C:\\" + std::string(251, 'x') + "\\a.cwj", false, false},
+      {"C:\\" + std::string(245, 'x') + "\\見積書.cwj", true, false},   // 259 bytes in 932, 262 in UTF-8
+      {"C:\\" + std::string(246, 'x') + "\\見積書.cwj", false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path.substr(0, 40));
     EXPECT_EQ(paths.ReachesAnsiProgram(c.path), c.readable);
+    EXPECT_EQ(utf8Paths.ReachesAnsiProgram(c.path), c.readableInUtf8);
   }
 
   TempDir dir;

@@ -34,12 +34,23 @@ TEST(Win32LogFile, AppendsAnsiLinesWithCrLfAndCreatesTheFile) {
   EXPECT_FALSE(file.CreationDate().has_value());
 }
 
-TEST(Win32LogFile, NamesAreWrittenWithoutLookAlikes) {
-  TempDir dir;
-  Win32LogFile file(dir / L"VELMOK.log");
-  ASSERT_TRUE(file.AppendLine("b_Müller ①"));
-  // "ü" has no form in code page 932: a '?', not the "u" of another file's name; "①" has one.
-  EXPECT_EQ(ReadTextFile(dir / L"VELMOK.log").value_or(""), "b_M?ller \x87\x40\r\n");
+TEST(Win32LogFile, NamesAreWrittenWithoutLookAlikesInEitherAnsiCodePage) {
+  // Code page 932 as Wine has it, and UTF-8, the code page of Windows' worldwide-language option.
+  const struct {
+    AnsiEncoding encoding;
+    const char* bytes;
+  } cases[] = {
+      // "ü" has no form in code page 932: a '?', not the "u" of another file's name; "①" has one.
+      {SystemAnsiEncoding(), "FILE=C:\\b_M?ller \x87\x40\r\n"},
+      {velmok::testing::WindowsUtf8Encoding(), "FILE=C:\\b_M\xc3\xbcller \xe2\x91\xa0\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.encoding.codePage);
+    TempDir dir;
+    Win32LogFile file(dir / L"VELMOK.log", c.encoding);
+    ASSERT_TRUE(file.AppendLine("FILE=C:\\b_Müller ①"));
+    EXPECT_EQ(ReadTextFile(dir / L"VELMOK.log").value_or(""), c.bytes);
+  }
 }
 
 TEST(Win32LogFile, CreationTimeCanBeSet) {

@@ -52,7 +52,8 @@ MainWindowHarness::MainWindowHarness(ScratchSettings& settings, HarnessOptions o
   platform::FileSystem* files = options.files ? options.files : &realFiles_;
   frm_ = std::make_unique<win32::FrmMain>(GetModuleHandleW(nullptr),
                                           win32::FrmMainServices{list_, log_, settings.Store(), *clipboard}, handlers_);
-  intake_ = std::make_unique<velmok::Intake>(list_, frm_->Logic().View(), *files, log_);
+  platform::MessageBoxes* messages = options.messages ? options.messages : &messages_;
+  intake_ = std::make_unique<velmok::Intake>(list_, frm_->Logic().View(), *files, log_, *messages);
   handlers_.onPaste = [this, clipboard] { intake_->PasteFiles(*clipboard); };
 
   win32::FrmMain::DropHandler onDrop;

@@ -21,6 +21,7 @@
 #include "mainwindow/frm_main_logic.h"
 #include "mainwindow/win32/frm_main.h"
 #include "platform/clipboard.h"
+#include "platform/message_box.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/settings_store_win32.h"
 #include "platform/win32/text_collation_win32.h"
@@ -58,6 +59,12 @@ class FakeClipboard final : public platform::ClipboardFiles {
   std::optional<std::vector<std::string>> files;
   bool OffersFileList() override { return offers; }
   std::optional<std::vector<std::string>> FileList() override { return files; }
+};
+
+class RecordingMessageBoxes final : public platform::MessageBoxes {
+ public:
+  std::vector<std::pair<std::string, Icon>> shown;
+  void ShowOk(std::string_view text, Icon icon) override { shown.emplace_back(std::string(text), icon); }
 };
 
 class RecordingHandlers final : public MainWindowHandlers {
@@ -108,6 +115,7 @@ class ScratchSettings {
 struct HarnessOptions {
   platform::ClipboardFiles* clipboard = nullptr;  // a FakeClipboard of the harness when null
   platform::FileSystem* files = nullptr;          // the real file system when null
+  platform::MessageBoxes* messages = nullptr;     // the harness's recording boxes when null
   std::string commandLine;                        // the argument text of the start-up intake
   bool wireDrop = true;
 };
@@ -129,6 +137,7 @@ class MainWindowHarness {
   PrintList& Model() { return list_; }
   RecordingHandlers& Handlers() { return handlers_; }
   FakeClipboard& OwnClipboard() { return ownClipboard_; }
+  RecordingMessageBoxes& Messages() { return messages_; }
   MemoryLogFile& LogLines() { return logFile_; }
   int DebugLevel() const { return log_.DebugLevel(); }
 
@@ -185,6 +194,7 @@ class MainWindowHarness {
   win32::Win32TextCollation collation_;
   PrintList list_{collation_};
   RecordingHandlers handlers_;
+  RecordingMessageBoxes messages_;
   win32::Win32FileSystem realFiles_;
   std::unique_ptr<win32::FrmMain> frm_;
   std::unique_ptr<velmok::Intake> intake_;

@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/win32/scoped.h"
+#include "platform/win32/system_win32.h"
 #include "platform/win32/text_collation_win32.h"
 #include "platform/win32/wide.h"
+#include "support/win32_test_support.h"
 
 namespace velmok::win32 {
 namespace {
@@ -19,6 +24,88 @@ TEST(Wide, RoundTripAndAnsiCodePage) {
   const std::string ansi = ToAnsi("ｸﾗﾘｽﾜｰｸｽ");
   EXPECT_EQ(ansi.size(), 8u) << "half-width katakana are single bytes in code page 932";
   EXPECT_EQ(FromAnsi(ansi), "ｸﾗﾘｽﾜｰｸｽ");
+  // With UTF-8 as the ANSI code page, everything converts, whole.
+  EXPECT_EQ(ToAnsi(text + " ü한", velmok::testing::WindowsUtf8Encoding()), text + " ü한");
+  EXPECT_EQ(FromAnsi(text + " ü한", CP_UTF8), text + " ü한");
+}
+
+// A mutex whose access list grants nothing, as a first copy running elevated or as another user
+// in the session leaves it to this one.
+ScopedHandle MutexOutOfReach(const std::wstring& name) {
+  SECURITY_DESCRIPTOR descriptor{};
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  ACL empty{};
+  InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  return ScopedHandle(CreateMutexW(&attributes, FALSE, name.c_str()));
+}
+
+TEST(Win32InstanceLock, ATokenHeldByAnyFirstCopyKeepsTheSecondOut) {
+  enum class First { None, SameUser, OutOfReach };
+  const struct {
+    const char* name;
+    First first;
+    bool acquired;
+  } cases[] = {
+      {"no first copy", First::None, true},
+      {"a first copy of the same user", First::SameUser, false},
+      {"a first copy elevated or of another user", First::OutOfReach, false},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::wstring name =
+        L"Local\\VelmokTest.Instance." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++n);
+    ScopedHandle first;
+    if (c.first == First::SameUser) first.Reset(CreateMutexW(nullptr, FALSE, name.c_str()));
+    if (c.first == First::OutOfReach) {
+      first = MutexOutOfReach(name);
+      ASSERT_FALSE(ScopedHandle(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name.c_str()))) << "the mutex must be out of this copy's reach";
+      ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    }
+    Win32InstanceLock second(name);
+    EXPECT_EQ(second.TryAcquire(), c.acquired);
+  }
+}
+
+// The icon a message box shows: none, the information icon (style 64) or the exclamation icon
+// (style 48). The box is read and answered from another thread while ShowOk waits.
+TEST(Win32MessageBoxes, EachIconAsAsked) {
+  using Icon = platform::MessageBoxes::Icon;
+  const struct {
+    Icon icon;
+    const wchar_t* system;  // nullptr: no icon
+  } cases[] = {{Icon::None, nullptr}, {Icon::Information, IDI_INFORMATION}, {Icon::Exclamation, IDI_EXCLAMATION}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.icon));
+    Win32MessageBoxes boxes("ベルモック");
+    std::atomic<bool> shown{false};
+    HICON seen = nullptr;
+    std::wstring text;
+    std::thread answer([&] {
+      HWND box = nullptr;
+      velmok::testing::WaitUntil(
+          [&] { return shown || (box = velmok::testing::FindTopLevel(L"#32770", L"ベルモック")) != nullptr; },
+          std::chrono::seconds(15));
+      if (!box) return;
+      text = velmok::testing::MessageBoxText(box);
+      EnumChildWindows(
+          box,
+          [](HWND child, LPARAM found) -> BOOL {
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
+              *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&seen));
+      velmok::testing::PressMessageBoxOk(box);
+    });
+    boxes.ShowOk("読めないフォルダ", c.icon);
+    shown = true;
+    answer.join();
+    EXPECT_EQ(text, L"読めないフォルダ");
+    EXPECT_EQ(seen, c.system ? LoadIconW(nullptr, c.system) : nullptr);
+  }
 }
 
 // The user's language orders the names, and its sort keys order them exactly as its comparison

@@ -69,7 +69,7 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
 
   AppCommands commands;
   FrmMain frmMain(instance, {list, log, settings, clipboard}, commands);
-  Intake intake(list, frmMain.Logic().View(), files, log);
+  Intake intake(list, frmMain.Logic().View(), files, log, messages);
 
   PrintState printState;
   // ClarisWorks is started in the program's own folder.
@@ -92,7 +92,11 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
 
   const std::string arguments(ArgumentsOf(Narrow(GetCommandLineW())));
   const bool created = frmMain.Create(
-      show, [&] { intake.CommandLineIntake(arguments); },
+      show,
+      [&] {
+        messages.SetOwner(frmMain.Handle());  // the command line's intake may have something to tell
+        intake.CommandLineIntake(arguments);
+      },
       [&](const std::optional<std::vector<std::string>>& dropped) { intake.DropFiles(dropped); });
   messages.SetOwner(frmMain.Handle());
   const int code = created ? frmMain.RunMessageLoop() : 1;

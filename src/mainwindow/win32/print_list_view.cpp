@@ -129,7 +129,9 @@ void PrintListView::Refresh() {
   if (list_.SelectedCount() == list_.Count() && count > 0) {
     ListView_SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);  // every entry: one pass
   } else {
-    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
+    // Wine's control clears a virtual list's marks item by item (60 ms for 100,000 entries): a
+    // control that shows none has none to clear.
+    if (ListView_GetSelectedCount(hwnd_) != 0) ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
     for (int i = 0, marked = 0; i < count && marked < static_cast<int>(list_.SelectedCount()); ++i) {
       if (!list_.IsSelected(static_cast<std::size_t>(i))) continue;
       ListView_SetItemState(hwnd_, i, LVIS_SELECTED, LVIS_SELECTED);

@@ -34,19 +34,20 @@ bool Win32AnsiPaths::ReachesAnsiProgram(std::string_view path) {
   if (wide.empty()) return true;
   const int length = static_cast<int>(wide.size());
   // With UTF-8 as the ANSI code page every character has its form; only the length can fail.
-  const bool utf8 = GetACP() == CP_UTF8;
-  BOOL usedDefault = FALSE;
-  const int bytes = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0,
-                                        nullptr, utf8 ? nullptr : &usedDefault);
+  const unsigned codePage = encoding_.codePage;
+  const bool lookAlikes = HasLookAlikes(codePage);
+  const DWORD flags = lookAlikes ? WC_NO_BEST_FIT_CHARS : 0;
+  int usedDefault = FALSE;
+  const int bytes =
+      encoding_.convert(codePage, flags, wide.data(), length, nullptr, 0, nullptr, lookAlikes ? &usedDefault : nullptr);
   if (bytes <= 0 || usedDefault || bytes + 1 > MAX_PATH) return false;
   std::string ansi(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), length, ansi.data(), bytes, nullptr,
-                      nullptr);
+  encoding_.convert(codePage, flags, wide.data(), length, ansi.data(), bytes, nullptr, nullptr);
   // And back: the program must read the very same name.
-  const int back = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), bytes, nullptr, 0);
+  const int back = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, ansi.data(), bytes, nullptr, 0);
   if (back != length) return false;
   std::wstring again(static_cast<std::size_t>(back), L'\0');
-  MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), bytes, again.data(), back);
+  MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, ansi.data(), bytes, again.data(), back);
   return again == wide;
 }
 

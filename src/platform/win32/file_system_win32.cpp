@@ -2,6 +2,7 @@
 
 #include <winternl.h>
 
+#include "platform/utf8.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/wide.h"
 
@@ -15,17 +16,51 @@ std::int64_t Ticks(const FILETIME& t) {
 
 std::uint64_t Size(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
 
-// UTF-16 to UTF-8 into `out`, reusing its storage: one conversion call per name.
-void NarrowInto(const wchar_t* text, std::string& out) {
-  const int length = static_cast<int>(wcslen(text));
-  out.resize(static_cast<std::size_t>(length) * 3);
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr,
-                                    nullptr);
-  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+// A name as the directory gives it (not terminated) to UTF-8 into `out`, reusing its storage.
+void NarrowInto(const wchar_t* name, std::size_t length, std::string& out) {
+  Utf16ToUtf8Into(std::u16string_view(reinterpret_cast<const char16_t*>(name), length), out);
 }
 
-bool IsDots(const wchar_t* name) {
-  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+// What an error of a folder's listing says about the folder.
+platform::ListOutcome OutcomeOf(DWORD error) {
+  switch (error) {
+    case ERROR_NO_MORE_FILES:
+    case ERROR_FILE_NOT_FOUND:  // no entry at all, not even "." (a drive's empty root folder)
+      return platform::ListOutcome::Complete;
+    case ERROR_REM_NOT_LIST:
+    case ERROR_BAD_NETPATH:
+    case ERROR_NETWORK_BUSY:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_BAD_NET_RESP:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_NETNAME_DELETED:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_SEM_TIMEOUT:
+    case ERROR_VC_DISCONNECTED:
+    case ERROR_NO_NET_OR_BAD_PATH:
+    case ERROR_CONNECTION_REFUSED:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_HOST_UNREACHABLE:
+    case ERROR_CONNECTION_ABORTED:
+    case ERROR_NOT_CONNECTED:
+      return platform::ListOutcome::NetworkLost;
+    default:
+      // Access refused, a disk error, and also a folder that was there a moment ago when its
+      // parent was listed: gone since, or named so that Windows' path rules cannot reach it (a
+      // trailing dot or a '?', as other systems' clients leave them on a server).
+      return platform::ListOutcome::Unreadable;
+  }
+}
+
+bool IsDots(const wchar_t* name, std::size_t length) {
+  return (length == 1 && name[0] == L'.') || (length == 2 && name[0] == L'.' && name[1] == L'.');
+}
+
+// The folder as CreateFileW opens it: a drive alone ("C:") would be its current folder.
+std::wstring FolderToOpen(std::string_view folder) {
+  std::wstring path = ExtendedPath(Widen(folder));
+  if (!path.empty() && path.back() == L':') path += L'\\';
+  return path;
 }
 
 }  // namespace
@@ -36,8 +71,17 @@ std::wstring ExtendedPath(const std::wstring& path) {
   return L"\\\\?\\" + path;
 }
 
-Win32FileSystem::Win32FileSystem() {
+Win32FileSystem::Win32FileSystem() : offsets_(kOffsetsKept), directory_(kDirectoryBatch / sizeof(std::uint64_t)) {
   zoneKnown_ = GetTimeZoneInformation(&zone_) != TIME_ZONE_ID_INVALID;
+}
+
+Win32FileSystem::Win32FileSystem(const TIME_ZONE_INFORMATION& zone)
+    : zone_(zone), zoneKnown_(true), offsets_(kOffsetsKept), directory_(kDirectoryBatch / sizeof(std::uint64_t)) {}
+
+std::size_t Win32FileSystem::OffsetsKept() const {
+  std::size_t kept = 0;
+  for (const Offset& o : offsets_) kept += o.quarter >= 0 ? 1 : 0;
+  return kept;
 }
 
 platform::PathKind Win32FileSystem::Kind(std::string_view path) {
@@ -70,33 +114,45 @@ std::optional<platform::FileEntry> Win32FileSystem::DescribeFile(std::string_vie
   return e;
 }
 
-bool Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
+// One handle on the folder and its entries in large batches (GetFileInformationByHandleEx): the
+// fewest calls per entry there are.
+platform::ListOutcome Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
   listing.Clear();
-  const std::wstring path = ExtendedPath(Widen(folder));
-  std::wstring pattern = path;
-  if (pattern.empty() || (pattern.back() != L'\\' && pattern.back() != L'/')) pattern += L'\\';
-  pattern += L'*';
-  WIN32_FIND_DATAW data;
-  ScopedFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH));
-  if (!find) return false;
+  ScopedFile handle(CreateFileW(FolderToOpen(folder).c_str(), FILE_LIST_DIRECTORY,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle) {
+    // A folder that is not there (any longer) cannot be read; no entry at all is told otherwise.
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? platform::ListOutcome::Unreadable : OutcomeOf(error);
+  }
+  const auto bytes = static_cast<DWORD>(directory_.size() * sizeof directory_[0]);
+  FILE_INFO_BY_HANDLE_CLASS batch = FileFullDirectoryRestartInfo;
   unsigned entries = 0;
-  do {
-    if (listing.progress && ++entries % 64 == 0) listing.progress();
-    if (IsDots(data.cFileName)) continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      listing.subfolders.emplace_back();
-      NarrowInto(data.cFileName, listing.subfolders.back().name);
-      listing.subfolders.back().link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    } else {
-      platform::FileEntry e;
-      NarrowInto(data.cFileName, e.name);
-      e.size = Size(data.nFileSizeHigh, data.nFileSizeLow);
-      e.modifiedUtc = Ticks(data.ftLastWriteTime);
-      listing.files.push_back(std::move(e));
+  while (GetFileInformationByHandleEx(handle.Get(), batch, directory_.data(), bytes)) {
+    batch = FileFullDirectoryInfo;
+    const auto* at = reinterpret_cast<const unsigned char*>(directory_.data());
+    for (;;) {
+      const auto& info = *reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
+      const std::size_t length = info.FileNameLength / sizeof(wchar_t);
+      if (listing.progress && ++entries % 64 == 0) listing.progress();
+      if (!IsDots(info.FileName, length)) {
+        if (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          listing.subfolders.emplace_back();
+          NarrowInto(info.FileName, length, listing.subfolders.back().name);
+          listing.subfolders.back().link = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        } else {
+          platform::FileEntry& e = listing.files.emplace_back();
+          NarrowInto(info.FileName, length, e.name);
+          e.size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
+          e.modifiedUtc = info.LastWriteTime.QuadPart;
+        }
+      }
+      if (info.NextEntryOffset == 0) break;
+      at += info.NextEntryOffset;
     }
-  } while (FindNextFileW(find.Get(), &data));
-  return true;
+  }
+  return OutcomeOf(GetLastError());
 }
 
 // A folder's identity: its volume and its index on that volume (for a link, its target's). The
@@ -138,23 +194,22 @@ std::optional<platform::FolderId> Win32FileSystem::IdentifyFolder(std::string_vi
 
 std::optional<platform::LocalDateTime> Win32FileSystem::ToLocalTime(std::int64_t utcTicks) {
   constexpr std::int64_t kQuarterHour = 15LL * 60 * 10'000'000;
-  const std::int64_t quarter = utcTicks >= 0 ? utcTicks / kQuarterHour : -1;
-  auto known = offsets_.find(quarter);
-  if (known == offsets_.end()) {
+  if (utcTicks < 0) return std::nullopt;
+  const std::int64_t quarter = utcTicks / kQuarterHour;
+  Offset& slot = offsets_[static_cast<std::size_t>(quarter) % offsets_.size()];
+  if (slot.quarter != quarter) {
     const std::int64_t start = quarter * kQuarterHour;
     FILETIME ft{static_cast<DWORD>(start & 0xFFFFFFFF), static_cast<DWORD>(static_cast<std::uint64_t>(start) >> 32)};
     SYSTEMTIME utc{};
     SYSTEMTIME local{};
     FILETIME localFt{};
-    if (quarter < 0 || !FileTimeToSystemTime(&ft, &utc) ||
+    if (!FileTimeToSystemTime(&ft, &utc) ||
         !SystemTimeToTzSpecificLocalTime(zoneKnown_ ? &zone_ : nullptr, &utc, &local) ||
         !SystemTimeToFileTime(&local, &localFt))
       return std::nullopt;
-    const auto localTicks = static_cast<std::int64_t>((static_cast<std::uint64_t>(localFt.dwHighDateTime) << 32) |
-                                                      localFt.dwLowDateTime);
-    known = offsets_.emplace(quarter, localTicks - start).first;
+    slot = {quarter, Ticks(localFt) - start};
   }
-  const std::int64_t localTicks = utcTicks + known->second;
+  const std::int64_t localTicks = utcTicks + slot.ticks;
   if (localTicks < 0) return std::nullopt;
   FILETIME ft{static_cast<DWORD>(localTicks & 0xFFFFFFFF), static_cast<DWORD>(static_cast<std::uint64_t>(localTicks) >> 32)};
   SYSTEMTIME t{};

@@ -13,7 +13,7 @@ bool Win32LogFile::AppendLine(std::string_view line) {
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
-  std::string bytes = ToAnsi(line);
+  std::string bytes = ToAnsi(line, encoding_);
   bytes += "\r\n";
   DWORD written = 0;
   WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/log_file.h"
+#include "platform/win32/wide.h"
 
 namespace velmok::win32 {
 
@@ -10,7 +11,8 @@ namespace velmok::win32 {
 // code page lacks is written as '?', never as a look-alike that would name another file.
 class Win32LogFile final : public platform::LogFile {
  public:
-  explicit Win32LogFile(std::wstring path) : path_(std::move(path)) {}
+  explicit Win32LogFile(std::wstring path, AnsiEncoding encoding = SystemAnsiEncoding())
+      : path_(std::move(path)), encoding_(encoding) {}
   bool AppendLine(std::string_view line) override;
   std::optional<platform::LocalDate> CreationDate() override;
   void SetCreationTime(const platform::LocalDateTime& when) override;
@@ -20,6 +22,7 @@ class Win32LogFile final : public platform::LogFile {
 
  private:
   std::wstring path_;
+  AnsiEncoding encoding_;
 };
 
 // "<program folder>\<program name>.log"

@@ -34,14 +34,22 @@ std::int64_t Win32Clock::SteadyMs() { return static_cast<std::int64_t>(GetTickCo
 void Win32DebuggerOutput::Write(std::string_view text) { OutputDebugStringW(Widen(text).c_str()); }
 
 void Win32MessageBoxes::ShowOk(std::string_view text, Icon icon) {
-  const UINT style = MB_OK | (icon == Icon::Information ? MB_ICONINFORMATION : 0);
+  UINT style = MB_OK;
+  if (icon == Icon::Information) style |= MB_ICONINFORMATION;
+  if (icon == Icon::Exclamation) style |= MB_ICONEXCLAMATION;
   MessageBoxW(owner_, Widen(text).c_str(), Widen(title_).c_str(), style);
 }
 
 bool Win32InstanceLock::TryAcquire() {
-  mutex_.Reset(CreateMutexW(nullptr, FALSE, name_.c_str()));
-  if (!mutex_) return true;  // cannot tell; rather run than refuse
-  return GetLastError() != ERROR_ALREADY_EXISTS;
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, name_.c_str());
+  const DWORD error = GetLastError();
+  mutex_.Reset(mutex);
+  platform::TokenAnswer answer = platform::TokenAnswer::Made;
+  if (!mutex)
+    answer = error == ERROR_ACCESS_DENIED ? platform::TokenAnswer::AccessDenied : platform::TokenAnswer::Failed;
+  else if (error == ERROR_ALREADY_EXISTS)
+    answer = platform::TokenAnswer::Exists;
+  return !platform::AnotherInstanceRuns(answer);
 }
 
 namespace {

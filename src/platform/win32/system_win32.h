@@ -37,7 +37,8 @@ class Win32MessageBoxes final : public platform::MessageBoxes {
   HWND owner_;
 };
 
-// A named mutex in the user's session.
+// A named mutex in the user's session. A first copy running elevated, or as another user in the
+// session, keeps it out of this copy's reach: opening it is refused, and that too means it exists.
 class Win32InstanceLock final : public platform::InstanceLock {
  public:
   explicit Win32InstanceLock(std::wstring name) : name_(std::move(name)) {}
