@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "intake/intake_host.h"
+#include "mainwindow/command_state.h"
 #include "mainwindow/frm_main_logic.h"
 #include "mainwindow/main_view.h"
 #include "platform/clipboard.h"
@@ -35,14 +37,22 @@ class NoHandlers final : public MainWindowHandlers {
   void SendMail() override {}
   void OpenMakersWebPage() override {}
   void ShowAbout() override {}
+  void LogLevelChosen(int) override {}
+  void RestoreLogLevel() override {}
+  void SaveLogLevel() override {}
   bool PrintRunUnderWay() const override { return false; }
 };
 
-// A view that shows nothing and counts the enabled states it is given.
-class SilentView final : public MainView {
+// A view that shows nothing and counts the enabled states it is given; as the intake's host, it
+// recomputes the command states of `list`.
+class SilentView final : public MainView, public IntakeHost {
  public:
   int calls = 0;
+  const PrintList* list = nullptr;
   void SetEnabled(int, bool) override { ++calls; }
+  void RefreshMenus() override {
+    if (list) velmok::RefreshMenus(*list, *this);
+  }
   void SetChecked(int, bool) override {}
   void SetListMode(ListMode) override {}
   void SetStatusText(std::string_view) override {}

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Sets up everything and runs every test tier:
+#   includes  the include graph of src/: no subsystem reaches up into the window that hosts it
 #   unit   native, with AddressSanitizer and UndefinedBehaviorSanitizer, virtual time
 #   fuzz   native, every parser of outside input under libFuzzer for a few seconds each
 #   win32  under Wine: real controls, registry, clipboard, keystrokes, shell association
@@ -18,7 +19,7 @@ source "$root/scripts/wine-env.sh"
 trap velmok_wine_stop EXIT
 
 declare -A result
-summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from|^fuzz_' "$1" | tail -n 20; }
+summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from|^fuzz_|^includes: |may not include' "$1" | tail -n 20; }
 
 run_tier() {
   local name="$1"; shift
@@ -36,6 +37,7 @@ run_tier() {
   result[$name]=$rc
 }
 
+run_tier includes "$root/scripts/check-includes.sh"
 run_tier unit "$root/build/native/bin/unit_tests"
 run_tier fuzz "$root/scripts/fuzz.sh" 5
 
@@ -47,7 +49,7 @@ run_tier e2e timeout 1500 "${velmok_wine_env[@]}" wine "$VELMOK_BUILD/bin/e2e_te
 
 echo
 failed=0
-for t in unit fuzz win32 e2e; do
+for t in includes unit fuzz win32 e2e; do
   if [ "${result[$t]}" = 0 ]; then echo "$t: passed"; else echo "$t: FAILED (exit ${result[$t]})"; failed=1; fi
 done
 exit $failed

@@ -110,9 +110,9 @@ int wmain(int argc, wchar_t** argv) {
   NoClipboard clipboard;
   NoHandlers handlers;
   velmok::PrintList shown;
-  velmok::win32::FrmMain frm(GetModuleHandleW(nullptr), {shown, log, settings, clipboard}, handlers);
+  velmok::win32::FrmMain frm(GetModuleHandleW(nullptr), {shown, settings, clipboard}, handlers);
   if (!frm.Create(SW_SHOWNORMAL)) return 1;
-  velmok::MainView& view = frm.Logic().View();
+  velmok::FrmMainLogic& view = frm.Logic();
 
   std::size_t files = 0;
   Measure walk{nullptr, [&] { files = BareWalk(root); }};
@@ -146,6 +146,7 @@ int wmain(int argc, wchar_t** argv) {
   // ... and the same intake without the status bar's repaints.
   velmok::bench::SilentView silent;
   velmok::PrintList scratch;
+  silent.list = &scratch;
   Measure quiet{[&] { scratch.Clear(); }, [&] {
                   velmok::Intake in(scratch, silent, fileSystem, log, messages);
                   in.AddClarisFile(path);

@@ -76,7 +76,7 @@ int wmain() {
   velmok::win32::RegistrySettingsStore settings(L"Software\\VelmokBench");
   NoClipboard clipboard;
   NoHandlers handlers;
-  velmok::win32::FrmMain frm(GetModuleHandleW(nullptr), {list, log, settings, clipboard}, handlers);
+  velmok::win32::FrmMain frm(GetModuleHandleW(nullptr), {list, settings, clipboard}, handlers);
   if (!frm.Create(SW_SHOWNORMAL)) return 1;
   HWND hlist = frm.ListHandle();
   auto& logic = frm.Logic();

@@ -3,7 +3,6 @@
 #include "core/texts.h"
 #include "intake/entry_texts.h"
 #include "intake/unreadable_folders.h"
-#include "mainwindow/command_state.h"
 
 namespace velmok {
 
@@ -54,18 +53,18 @@ void Intake::AddClarisFile(std::string_view path) {
 
 void Intake::AddPath(std::string_view path) {
   addedCount_ = 0;
-  view_.SetBusy(true);
-  view_.BeginSearch();
-  listing_.progress = [this] { view_.SearchGoesOn(); };
+  host_.SetBusy(true);
+  host_.BeginSearch();
+  listing_.progress = [this] { host_.SearchGoesOn(); };
   {
     PrintList::Batch batch(list_);
     SearchFolder(path);
   }
-  view_.SetBusy(false);
-  if (addedCount_ != 0) view_.ListChanged();
-  view_.SetStatusText(addedCount_ != 0 ? std::to_string(addedCount_) + std::string(texts::kStatusAddedSuffix)
+  host_.SetBusy(false);
+  if (addedCount_ != 0) host_.ListChanged();
+  host_.SetStatusText(addedCount_ != 0 ? std::to_string(addedCount_) + std::string(texts::kStatusAddedSuffix)
                                        : std::string(texts::kStatusNothingFound));
-  RefreshMenus(list_, view_);
+  host_.RefreshMenus();
 }
 
 // Depth-first: a folder's files first, then each subfolder down to its deepest level before the
@@ -150,9 +149,9 @@ bool Intake::AlreadyEntered(Frame& frame, bool throughLink, std::optional<std::u
 bool Intake::EnterFolder(Frame& frame) {
   std::string status(texts::kStatusSearching);
   status += frame.folder;
-  view_.ShowSearchStatus(status);
+  host_.ShowSearchStatus(status);
   const platform::ListOutcome outcome = files_.ListFolder(frame.folder, listing_);
-  view_.SearchGoesOn();
+  host_.SearchGoesOn();
   if (outcome != platform::ListOutcome::Complete) {
     // Nothing of a listing that broke off is taken: the folder is told as not read, and a part of
     // its files in the list would say otherwise.
@@ -214,7 +213,7 @@ void Intake::CommandLineIntake(std::string_view arguments) {
   BeginRoad();
   const auto kindOf = [this](std::string_view path) { return files_.Kind(files_.FullPath(path)); };
   for (const auto& path : SplitCommandLine(arguments, kindOf)) AddPath(path);
-  RefreshMenus(list_, view_);
+  host_.RefreshMenus();
   EndRoad();
 }
 

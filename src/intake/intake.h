@@ -13,7 +13,7 @@
 #include "intake/command_line.h"
 #include "intake/paths.h"
 #include "intake/print_list.h"
-#include "mainwindow/main_view.h"
+#include "intake/intake_host.h"
 #include "platform/clipboard.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -22,10 +22,9 @@ namespace velmok {
 
 class Intake {
  public:
-  // `view` must be the one the command states are tracked through (FrmMainLogic::View()).
-  Intake(PrintList& list, MainView& view, platform::FileSystem& files, DebugLog& log,
+  Intake(PrintList& list, IntakeHost& host, platform::FileSystem& files, DebugLog& log,
          platform::MessageBoxes& messages)
-      : list_(list), view_(view), files_(files), log_(log), messages_(messages) {}
+      : list_(list), host_(host), files_(files), log_(log), messages_(messages) {}
 
   // Adds every printable document that `path` names or contains, reports the count on the status
   // line and recomputes the command states. Called alone, it is a road of its own.
@@ -68,7 +67,7 @@ class Intake {
   void Log(std::string_view prefix, std::string_view text = {});
 
   PrintList& list_;
-  MainView& view_;
+  IntakeHost& host_;
   platform::FileSystem& files_;
   DebugLog& log_;
   platform::MessageBoxes& messages_;

@@ -11,6 +11,9 @@
 
 namespace velmok {
 
+// The items of the Debug menu's log submenu (記録しない, 記録する).
+inline constexpr int kLogLevelItems = 2;
+
 enum class ToolbarButtonKind { Plain, Check, Separator };
 
 struct ToolbarButton {

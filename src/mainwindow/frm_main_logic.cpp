@@ -18,8 +18,8 @@ void FrmMainLogic::TrackingView::SetEnabled(int id, bool enabled) {
   inner_.SetEnabled(id, enabled);
 }
 
-FrmMainLogic::FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& handlers, DebugLog& log)
-    : list_(list), tracked_(view), handlers_(handlers), log_(log), logLevels_(tracked_) {}
+FrmMainLogic::FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& handlers)
+    : list_(list), tracked_(view), handlers_(handlers) {}
 
 bool FrmMainLogic::IsEnabled(int id) const { return tracked_.IsEnabled(id); }
 
@@ -51,8 +51,8 @@ void FrmMainLogic::Perform(int command) {
     ChangeSortOrder(command - IDM_VIEW_SORTORDER0);
     return;
   }
-  if (command >= IDM_DEBUG_LOGGINGLEVEL0 && command < IDM_DEBUG_LOGGINGLEVEL0 + LogLevelMenu::kItems) {
-    mnuDebug_LoggingLevel_Click(command - IDM_DEBUG_LOGGINGLEVEL0, logLevels_, log_);
+  if (command >= IDM_DEBUG_LOGGINGLEVEL0 && command < IDM_DEBUG_LOGGINGLEVEL0 + kLogLevelItems) {
+    handlers_.LogLevelChosen(command - IDM_DEBUG_LOGGINGLEVEL0);
     return;
   }
   switch (command) {

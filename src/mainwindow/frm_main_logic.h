@@ -6,8 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "core/debug_log.h"
-#include "diagnostics/log_level_menu.h"
+#include "intake/intake_host.h"
 #include "intake/print_list.h"
 #include "mainwindow/main_view.h"
 
@@ -24,17 +23,21 @@ class MainWindowHandlers {
   virtual void SendMail() = 0;
   virtual void OpenMakersWebPage() = 0;
   virtual void ShowAbout() = 0;
+  // The Debug menu's log level: item `index` chosen; set up from the stored level as the window
+  // loads; stored as it unloads.
+  virtual void LogLevelChosen(int index) = 0;
+  virtual void RestoreLogLevel() = 0;
+  virtual void SaveLogLevel() = 0;
   // Whether a print run holds the program (the main window is hidden meanwhile).
   virtual bool PrintRunUnderWay() const = 0;
 };
 
-class FrmMainLogic {
+class FrmMainLogic final : public IntakeHost {
  public:
-  FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& handlers, DebugLog& log);
+  FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& handlers);
 
   PrintList& List() { return list_; }
   MainView& View() { return tracked_; }
-  LogLevelMenu& LogLevels() { return logLevels_; }
   ListMode CurrentView() const { return mode_; }
 
   // WM_COMMAND from a menu item, a pop-up item, an accelerator or a toolbar button. Commands of
@@ -52,7 +55,15 @@ class FrmMainLogic {
   static bool SaveAtEndSession(bool ending) { return ending; }
   bool IsEnabled(int id) const;
 
-  void RefreshMenus();
+  void RefreshMenus() override;
+
+  // IntakeHost: the window shows what the intake does.
+  void SetBusy(bool busy) override { tracked_.SetBusy(busy); }
+  void BeginSearch() override { tracked_.BeginSearch(); }
+  void ShowSearchStatus(std::string_view text) override { tracked_.ShowSearchStatus(text); }
+  void SearchGoesOn() override { tracked_.SearchGoesOn(); }
+  void SetStatusText(std::string_view text) override { tracked_.SetStatusText(text); }
+  void ListChanged() override { tracked_.ListChanged(); }
   void ChangeView(int view);
   void ChangeSortOrder(int key);
   void ColumnClick(int column) { ChangeSortOrder(column); }
@@ -104,8 +115,6 @@ class FrmMainLogic {
   PrintList& list_;
   TrackingView tracked_;
   MainWindowHandlers& handlers_;
-  DebugLog& log_;
-  LogLevelMenu logLevels_;
   ListMode mode_ = ListMode::Details;
 };
 

@@ -10,7 +10,7 @@ void PrintCommands::Print(bool selectedOnly) {
   state_.TargetFiles.clear();
   state_.ClarisPaths.clear();
   if (list_.Empty()) {
-    view_.SetStatusText(texts::kStatusNoTargets);
+    session_.SetStatusText(texts::kStatusNoTargets);
     return;
   }
   if (!probes_.GetClarisMainTitle().empty()) {
@@ -53,11 +53,11 @@ void PrintCommands::ExecPrint() {
   session_.ShowProgressModal();
   session_.ShowMainWindow();
   if (state_.LastPrintResult == -1) {
-    view_.SetStatusText(texts::kStatusPrintFailed);
+    session_.SetStatusText(texts::kStatusPrintFailed);
     return;
   }
   messages_.ShowOk(texts::kPrintFinished, platform::MessageBoxes::Icon::Information);
-  view_.SetStatusText(std::to_string(state_.LastPrintResult) + std::string(texts::kStatusPrintedSuffix));
+  session_.SetStatusText(std::to_string(state_.LastPrintResult) + std::string(texts::kStatusPrintedSuffix));
 }
 
 }  // namespace velmok

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "intake/print_list.h"
-#include "mainwindow/main_view.h"
 #include "platform/ansi_paths.h"
 #include "platform/message_box.h"
 #include "printing/frm_progress_logic.h"
@@ -14,7 +13,8 @@
 
 namespace velmok {
 
-// Hiding and showing the main window around the modal progress window, in which the run happens.
+// What the print commands ask of the windows: the main window hidden and shown again around the
+// modal progress window, in which the run happens, and the main window's status line.
 class PrintSession {
  public:
   virtual ~PrintSession() = default;
@@ -23,14 +23,14 @@ class PrintSession {
   // Returns when the progress window has been closed.
   virtual void ShowProgressModal() = 0;
   virtual void ShowMainWindow() = 0;
+  virtual void SetStatusText(std::string_view text) = 0;
 };
 
 class PrintCommands {
  public:
-  PrintCommands(const PrintList& list, MainView& view, ClarisProbes& probes, platform::AnsiPaths& ansiPaths,
+  PrintCommands(const PrintList& list, ClarisProbes& probes, platform::AnsiPaths& ansiPaths,
                 platform::MessageBoxes& messages, PrintSession& session, PrintState& state)
       : list_(list),
-        view_(view),
         probes_(probes),
         ansiPaths_(ansiPaths),
         messages_(messages),
@@ -55,7 +55,6 @@ class PrintCommands {
   bool PlanHandOver();
 
   const PrintList& list_;
-  MainView& view_;
   ClarisProbes& probes_;
   platform::AnsiPaths& ansiPaths_;
   platform::MessageBoxes& messages_;

@@ -4,12 +4,18 @@
 #include <map>
 #include <string>
 
+#include "intake/intake_host.h"
+#include "intake/print_list.h"
+#include "mainwindow/command_state.h"
 #include "mainwindow/main_view.h"
 
 namespace velmok::fakes {
 
-class FakeMainView final : public MainView {
+// The main window as the intake sees it too: its RefreshMenus recomputes the states of `list`, as
+// the window's logic does.
+class FakeMainView final : public MainView, public IntakeHost {
  public:
+  const PrintList* list = nullptr;
   std::map<int, bool> enabled;
   std::map<int, bool> checked;
   ListMode mode = ListMode::Details;
@@ -49,6 +55,9 @@ class FakeMainView final : public MainView {
   void ListChanged() override { ++listChanges; }
   void SetBusy(bool busy) override { busyCalls.push_back(busy); }
   void ShowPopupMenu() override { ++popups; }
+  void RefreshMenus() override {
+    if (list) velmok::RefreshMenus(*list, *this);
+  }
   void CloseWindow() override { ++closes; }
 };
 

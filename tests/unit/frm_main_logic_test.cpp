@@ -22,6 +22,9 @@ class RecordingHandlers final : public MainWindowHandlers {
   void SendMail() override { calls.push_back("SendMail"); }
   void OpenMakersWebPage() override { calls.push_back("Web"); }
   void ShowAbout() override { calls.push_back("About"); }
+  void LogLevelChosen(int index) override { calls.push_back("LogLevel " + std::to_string(index)); }
+  void RestoreLogLevel() override { calls.push_back("RestoreLogLevel"); }
+  void SaveLogLevel() override { calls.push_back("SaveLogLevel"); }
   bool printRunUnderWay = false;
   bool PrintRunUnderWay() const override { return printRunUnderWay; }
 };
@@ -30,11 +33,7 @@ struct World {
   PrintList list;
   fakes::FakeMainView view;
   RecordingHandlers handlers;
-  fakes::FakeLogFile file;
-  fakes::FakeDebuggerOutput debugger;
-  fakes::FakeClock clock;
-  DebugLog log{file, debugger, clock};
-  FrmMainLogic logic{list, view, handlers, log};
+  FrmMainLogic logic{list, view, handlers};
 
   explicit World(int entries = 0) {
     for (int i = 1; i <= entries; ++i)
@@ -205,7 +204,6 @@ TEST(FrmMainLogic, NothingHappensWhileAPrintRunHoldsTheProgram) {
   EXPECT_EQ(w.view.status, before.status);
   EXPECT_EQ(w.view.enabled, before.enabled);
   EXPECT_EQ(w.view.checked, before.checked);
-  EXPECT_EQ(w.log.DebugLevel(), 0);
   EXPECT_FALSE(w.logic.CloseAllowed());
   EXPECT_FALSE(w.logic.QueryEndSession()) << "log-off waits until the run has been stopped";
 

@@ -56,6 +56,7 @@ class IntakeOnDisk : public ::testing::Test {
                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     fs::create_directories(root_);
+    view.list = &list;
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -240,6 +241,7 @@ TEST(Intake, TenThousandFoldersDeepNeedNoDeepStack) {
   DebugLog log(file, debugger, clock);
   fakes::FakeMessageBoxes messages;
   PrintList list;
+  view.list = &list;
   Intake intake(list, view, mem, log, messages);
   intake.AddClarisFile("M:\\root");
   EXPECT_EQ(intake.AddedCount(), 11);
@@ -264,6 +266,7 @@ TEST(Intake, DropPasteAndCommandLineRoads) {
   file.lines.clear();
   fakes::FakeMessageBoxes messages;
   PrintList list;
+  view.list = &list;
   Intake intake(list, view, mem, log, messages);
 
   // A drop of a folder with three new documents, then one with none: the status tells of the last.
@@ -287,6 +290,7 @@ TEST(Intake, DropPasteAndCommandLineRoads) {
 
   fakes::FakeMainView fresh;
   PrintList other;
+  fresh.list = &other;
   Intake start(other, fresh, mem, log, messages);
   start.CommandLineIntake("");
   EXPECT_EQ(fresh.status, "") << "no arguments: the status keeps the window's starting text";

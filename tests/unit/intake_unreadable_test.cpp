@@ -34,6 +34,8 @@ struct World {
   PrintList list;
   Intake intake{list, view, files, log, messages};
 
+  World() { view.list = &list; }
+
   // A folder with `documents` documents, and a subfolder "locked" that cannot be listed.
   void FolderWithALockedOne(const std::string& path, int documents) {
     auto& folder = files.AddFolder(path);

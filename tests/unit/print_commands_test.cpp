@@ -158,11 +158,15 @@ struct CommandWorld {
       if (onShow) onShow();
     }
     void ShowMainWindow() override { calls.push_back("show"); }
+    // The main window's status line.
+    fakes::FakeMainView* view = nullptr;
+    void SetStatusText(std::string_view text) override { view->SetStatusText(text); }
   } session;
   fakes::FakeAnsiPaths ansi;
-  PrintCommands commands{list, view, probes, ansi, messages, session, state};
+  PrintCommands commands{list, probes, ansi, messages, session, state};
 
   explicit CommandWorld(int entries) {
+    session.view = &view;
     for (int i = 1; i <= entries; ++i) list.Add(fakes::MakeEntry("C:\\d\\" + std::to_string(i) + ".cwj"));
   }
 };
@@ -234,7 +238,7 @@ TEST(PrintCommands, TheMessageBoxComesBeforeTheStatusLine) {
     void ShowOk(std::string_view, Icon) override { statusWhenShown.push_back(view->status); }
   } boxes;
   boxes.view = &w.view;
-  PrintCommands commands{w.list, w.view, w.probes, w.ansi, boxes, w.session, w.state};
+  PrintCommands commands{w.list, w.probes, w.ansi, boxes, w.session, w.state};
   w.view.status = "before";
   w.session.onShow = [&] { w.state.LastPrintResult = 1; };
   commands.mnuPrint_AllPrint_Click();

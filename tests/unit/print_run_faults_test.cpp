@@ -216,6 +216,9 @@ class Desk final : public MainWindowHandlers {
   void SendMail() override {}
   void OpenMakersWebPage() override {}
   void ShowAbout() override {}
+  void LogLevelChosen(int) override { report_ << "log level chosen during the run\n"; }
+  void RestoreLogLevel() override {}
+  void SaveLogLevel() override {}
   bool PrintRunUnderWay() const override { return commands_.RunUnderWay(); }
 
   // Presses F5 and follows the run to its report; returns what went wrong.
@@ -244,6 +247,7 @@ class Desk final : public MainWindowHandlers {
     void HideMainWindow() override { desk->hidden_ = true; }
     void ShowProgressModal() override { desk->ShowProgress(); }
     void ShowMainWindow() override { desk->hidden_ = false; }
+    void SetStatusText(std::string_view text) override { desk->mainView_.SetStatusText(text); }
   };
 
   void ShowProgress() {
@@ -449,15 +453,12 @@ class Desk final : public MainWindowHandlers {
   std::mt19937 rng_;
   PrintList list_;
   fakes::FakeMainView mainView_;
-  fakes::FakeLogFile logFile_;
-  fakes::FakeDebuggerOutput debugger_;
-  DebugLog log_{logFile_, debugger_, world_.clock};
-  FrmMainLogic mainLogic_{list_, mainView_, *this, log_};
+  FrmMainLogic mainLogic_{list_, mainView_, *this};
   fakes::FakeAnsiPaths ansi_;
   fakes::FakeMessageBoxes messages_;
   PrintState state_;
   Session session_{this};
-  PrintCommands commands_{list_, mainLogic_.View(), world_.probes, ansi_, messages_, session_, state_};
+  PrintCommands commands_{list_, world_.probes, ansi_, messages_, session_, state_};
   struct NoView final : ProgressView {
     void MakeTopmost() override {}
     void SetWarningText(std::string_view) override {}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_window_log_levels.h"
 #include "diagnostics/log_level_menu.h"
 #include "fakes/fake_main_view.h"
 #include "fakes/fakes.h"
@@ -112,13 +113,14 @@ TEST(LogLevelSettings, RestoreAndSaveVisitTheItems) {
     fakes::FakeDebuggerOutput debugger;
     fakes::FakeClock clock;
     DebugLog log(file, debugger, clock);
-    LogLevelMenu menu(view);
-    RestoreLogLevel(store, menu, log);
+    MainWindowLogLevels items(view, store);
+    LogLevelMenu menu(items);
+    RestoreLogLevel(menu, log);
     EXPECT_EQ(view.IsChecked(IDM_DEBUG_LOGGINGLEVEL0), c.checked0);
     EXPECT_EQ(view.IsChecked(IDM_DEBUG_LOGGINGLEVEL0 + 1), c.checked1);
     EXPECT_EQ(log.DebugLevel(), c.level);
     EXPECT_EQ(file.lines.size(), c.fileLines);
-    SaveLogLevel(store, menu);
+    SaveLogLevel(menu);
     EXPECT_EQ(store.Read("General", "Debuglevel"), std::optional<std::string>(c.savedAfter));
   }
 }
@@ -144,7 +146,9 @@ TEST(LogLevelMenu, ChoosingAnItem) {
     fakes::FakeDebuggerOutput debugger;
     fakes::FakeClock clock;
     DebugLog log(file, debugger, clock);
-    LogLevelMenu menu(view);
+    fakes::FakeSettingsStore store;
+    MainWindowLogLevels items(view, store);
+    LogLevelMenu menu(items);
     if (c.levelBefore >= 0) {
       log.InitDebugLog(c.levelBefore);
       menu.SetChecked(c.levelBefore, true);

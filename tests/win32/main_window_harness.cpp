@@ -51,9 +51,13 @@ MainWindowHarness::MainWindowHarness(ScratchSettings& settings, HarnessOptions o
   platform::ClipboardFiles* clipboard = options.clipboard ? options.clipboard : &ownClipboard_;
   platform::FileSystem* files = options.files ? options.files : &realFiles_;
   frm_ = std::make_unique<win32::FrmMain>(GetModuleHandleW(nullptr),
-                                          win32::FrmMainServices{list_, log_, settings.Store(), *clipboard}, handlers_);
+                                          win32::FrmMainServices{list_, settings.Store(), *clipboard}, handlers_);
+  logLevelItems_ = std::make_unique<MainWindowLogLevels>(*frm_, settings.Store());
+  logLevels_ = std::make_unique<LogLevelMenu>(*logLevelItems_);
+  handlers_.logLevels = logLevels_.get();
+  handlers_.log = &log_;
   platform::MessageBoxes* messages = options.messages ? options.messages : &messages_;
-  intake_ = std::make_unique<velmok::Intake>(list_, frm_->Logic().View(), *files, log_, *messages);
+  intake_ = std::make_unique<velmok::Intake>(list_, frm_->Logic(), *files, log_, *messages);
   handlers_.onPaste = [this, clipboard] { intake_->PasteFiles(*clipboard); };
 
   win32::FrmMain::DropHandler onDrop;

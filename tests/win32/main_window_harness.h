@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_log_levels.h"
 #include "core/debug_log.h"
+#include "diagnostics/log_level_menu.h"
 #include "intake/intake.h"
 #include "intake/print_list.h"
 #include "mainwindow/frm_main_logic.h"
@@ -86,6 +88,12 @@ class RecordingHandlers final : public MainWindowHandlers {
   void SendMail() override { calls.push_back("SendMail"); }
   void OpenMakersWebPage() override { calls.push_back("Web"); }
   void ShowAbout() override { calls.push_back("About"); }
+  // The log level, as the program's composition root performs it.
+  LogLevelMenu* logLevels = nullptr;
+  DebugLog* log = nullptr;
+  void LogLevelChosen(int index) override { mnuDebug_LoggingLevel_Click(index, *logLevels, *log); }
+  void RestoreLogLevel() override { velmok::RestoreLogLevel(*logLevels, *log); }
+  void SaveLogLevel() override { velmok::SaveLogLevel(*logLevels); }
   bool printRunUnderWay = false;
   bool PrintRunUnderWay() const override { return printRunUnderWay; }
 };
@@ -194,6 +202,8 @@ class MainWindowHarness {
   win32::Win32TextCollation collation_;
   PrintList list_{collation_};
   RecordingHandlers handlers_;
+  std::unique_ptr<MainWindowLogLevels> logLevelItems_;
+  std::unique_ptr<LogLevelMenu> logLevels_;
   RecordingMessageBoxes messages_;
   win32::Win32FileSystem realFiles_;
   std::unique_ptr<win32::FrmMain> frm_;

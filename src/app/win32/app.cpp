@@ -7,6 +7,7 @@
 
 #include "core/startup.h"
 #include "core/texts.h"
+#include "app/main_window_log_levels.h"
 #include "app/win32/app_commands.h"
 #include "intake/intake.h"
 #include "intake/print_list.h"
@@ -28,7 +29,7 @@
 #include "printing/print_run.h"
 #include "printing/win32/frm_progress.h"
 #include "printing/win32/print_queue_win32.h"
-#include "printing/win32/print_session_win32.h"
+#include "app/win32/print_session_win32.h"
 
 namespace velmok::win32 {
 
@@ -68,8 +69,8 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
     queue = std::make_unique<Win32PrintQueue>();
 
   AppCommands commands;
-  FrmMain frmMain(instance, {list, log, settings, clipboard}, commands);
-  Intake intake(list, frmMain.Logic().View(), files, log, messages);
+  FrmMain frmMain(instance, {list, settings, clipboard}, commands);
+  Intake intake(list, frmMain.Logic(), files, log, messages);
 
   PrintState printState;
   // ClarisWorks is started in the program's own folder.
@@ -84,11 +85,13 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   frmProgress.WatchSession(&sessionLock);
   Win32PrintSession session(frmMain, frmProgress);
   Win32AnsiPaths ansiPaths;
-  PrintCommands print(list, frmMain.Logic().View(), probes, ansiPaths, messages, session, printState);
+  PrintCommands print(list, probes, ansiPaths, messages, session, printState);
 
   DiagnosticsCommands diagnostics(instance, shell, files);
 
-  commands.Wire({&intake, &clipboard, &frmMain, &print, &diagnostics});
+  MainWindowLogLevels logLevelItems(frmMain, settings);
+  LogLevelMenu logLevels(logLevelItems);
+  commands.Wire({&intake, &clipboard, &frmMain, &print, &diagnostics, &logLevels, &log});
 
   const std::string arguments(ArgumentsOf(Narrow(GetCommandLineW())));
   const bool created = frmMain.Create(

@@ -26,6 +26,18 @@ void AppCommands::OpenMakersWebPage() {
   if (parts_.diagnostics) parts_.diagnostics->OpenMakersWebPage();
 }
 
+void AppCommands::LogLevelChosen(int index) {
+  if (parts_.logLevels && parts_.log) mnuDebug_LoggingLevel_Click(index, *parts_.logLevels, *parts_.log);
+}
+
+void AppCommands::RestoreLogLevel() {
+  if (parts_.logLevels && parts_.log) velmok::RestoreLogLevel(*parts_.logLevels, *parts_.log);
+}
+
+void AppCommands::SaveLogLevel() {
+  if (parts_.logLevels) velmok::SaveLogLevel(*parts_.logLevels);
+}
+
 void AppCommands::ShowAbout() {
   if (parts_.diagnostics) parts_.diagnostics->ShowAbout();
 }

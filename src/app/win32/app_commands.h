@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "core/debug_log.h"
+#include "diagnostics/log_level_menu.h"
 #include "diagnostics/win32/diagnostics_commands.h"
 #include "intake/intake.h"
 #include "mainwindow/frm_main_logic.h"
@@ -21,6 +23,8 @@ class AppCommands final : public MainWindowHandlers {
     FrmMain* frmMain = nullptr;
     PrintCommands* print = nullptr;
     DiagnosticsCommands* diagnostics = nullptr;
+    LogLevelMenu* logLevels = nullptr;
+    DebugLog* log = nullptr;
   };
   void Wire(Parts parts) { parts_ = parts; }
 
@@ -31,6 +35,9 @@ class AppCommands final : public MainWindowHandlers {
   void SendMail() override;
   void OpenMakersWebPage() override;
   void ShowAbout() override;
+  void LogLevelChosen(int index) override;
+  void RestoreLogLevel() override;
+  void SaveLogLevel() override;
   bool PrintRunUnderWay() const override { return parts_.print && parts_.print->RunUnderWay(); }
 
  private:

@@ -31,7 +31,8 @@ int Px(float twips, float perPixel) { return static_cast<int>(std::lround(twips 
 FrmMain::FrmMain(HINSTANCE instance, FrmMainServices services, MainWindowHandlers& handlers)
     : instance_(instance),
       services_(services),
-      logic_(std::make_unique<FrmMainLogic>(services_.list, *this, handlers, services_.log)) {}
+      handlers_(handlers),
+      logic_(std::make_unique<FrmMainLogic>(services_.list, *this, handlers)) {}
 
 FrmMain::~FrmMain() {
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
@@ -126,7 +127,7 @@ void FrmMain::Load() {
   }
   LayOut();
 
-  RestoreLogLevel(services_.settings, logic_->LogLevels(), services_.log);
+  handlers_.RestoreLogLevel();
 
   RECT list{};
   GetClientRect(listView_->Handle(), &list);  // inside the border, so the columns fit without a scroll bar
@@ -143,7 +144,7 @@ void FrmMain::Load() {
 
 void FrmMain::Unload() {
   SavePlacement(services_.settings, NormalPlacementTwips(hwnd_, ScreenTwipsFactors()));
-  SaveLogLevel(services_.settings, logic_->LogLevels());
+  handlers_.SaveLogLevel();
 }
 
 void FrmMain::LayOut() {

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "core/debug_log.h"
 #include "intake/print_list.h"
 #include "mainwindow/frm_main_logic.h"
 #include "mainwindow/main_view.h"
@@ -30,7 +29,6 @@ inline constexpr wchar_t kMainWindowClass[] = L"VELMOK.frmMain";
 
 struct FrmMainServices {
   PrintList& list;
-  DebugLog& log;
   platform::SettingsStore& settings;
   platform::ClipboardFiles& clipboard;
 };
@@ -97,6 +95,7 @@ class FrmMain final : public MainView {
   FrmMainServices services_;
   std::function<void()> startupIntake_;
   IDropTarget* dropTarget_ = nullptr;
+  MainWindowHandlers& handlers_;
   std::unique_ptr<FrmMainLogic> logic_;
   std::unique_ptr<PrintListView> listView_;
   ToolbarStrip strip_;
