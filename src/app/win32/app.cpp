@@ -83,6 +83,7 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
     return ok;
   });
   frmProgress.WatchSession(&sessionLock);
+  keyboard.GiveUpWaitingWhen([&frmProgress] { return frmProgress.StopPressWaiting(); });
   Win32PrintSession session(frmMain, frmProgress);
   Win32AnsiPaths ansiPaths;
   PrintCommands print(list, probes, ansiPaths, messages, session, printState);

@@ -83,7 +83,7 @@ std::uint32_t KeyOf(const INPUT& input) {
 // TranslateMessage made of them. (Round trips of WM_NULL cannot tell this: one GetMessage call
 // answers every sent message that arrives while it runs, and a sender that sends the next one at
 // once has them all answered without a single key taken.)
-void WaitUntilProcessed(HWND window) {
+void WaitUntilProcessed(HWND window, const std::function<bool()>& giveUp) {
   if (!window) return;
   // Keys for a window of this thread are taken when the caller next pumps its messages.
   if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) return;
@@ -93,7 +93,7 @@ void WaitUntilProcessed(HWND window) {
   if (!InvalidateRect(window, nullptr, FALSE)) return;
   const ULONGLONG deadline = GetTickCount64() + 5000;
   while (IsWindow(window) && GetUpdateRect(window, nullptr, FALSE)) {
-    if (GetTickCount64() >= deadline) return;
+    if (GetTickCount64() >= deadline || (giveUp && giveUp())) return;
     Sleep(1);
   }
 }
@@ -189,7 +189,7 @@ platform::Keyboard::Outcome Win32Keyboard::SendKeysTo(platform::WindowId front, 
     // Refused because the screen has just been locked: the keys wait for it to be unlocked.
     return Locked() ? Outcome::Locked : Outcome::Failed;
   }
-  if (wait == Wait::UntilProcessed) WaitUntilProcessed(target);
+  if (wait == Wait::UntilProcessed) WaitUntilProcessed(target, giveUpWaiting_);
   // A window the keys closed may be reported in front for a moment after it has gone.
   if (expected && (GetForegroundWindow() != expected || !IsWindow(expected))) return Outcome::ForegroundChanged;
   return Outcome::Sent;

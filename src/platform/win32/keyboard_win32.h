@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -29,11 +30,15 @@ class Win32Keyboard final : public platform::Keyboard {
  public:
   // `lock` tells whether the session can take keys; without one, only the input desktop does.
   explicit Win32Keyboard(const SessionLock* lock = nullptr) : lock_(lock) {}
+  // The wait for keys to be taken ends early once `giveUp` says so (the stop button pressed: no
+  // key follows, so there is nothing to wait for).
+  void GiveUpWaitingWhen(std::function<bool()> giveUp) { giveUpWaiting_ = std::move(giveUp); }
   Outcome SendKeysTo(platform::WindowId front, std::string_view notation, Wait wait) override;
   bool Locked() override;
 
  private:
   const SessionLock* lock_;
+  std::function<bool()> giveUpWaiting_;
 };
 
 }  // namespace velmok::win32

@@ -190,6 +190,7 @@ bool FrmProgress::Dispatch(MSG& msg) {
 }
 
 void FrmProgress::PumpPending() {
+  const bool stopSeen = services_.CancelRequested();
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
@@ -197,6 +198,9 @@ void FrmProgress::PumpPending() {
       return;
     }
     Dispatch(msg);
+    // Once the stop is pressed, the rest (the blink, which under Wine restacks the window through
+    // the X server) waits for the next look, which reports the stop first.
+    if (!stopSeen && services_.CancelRequested()) return;
   }
 }
 
@@ -222,8 +226,12 @@ void FrmProgress::SleepUnlessStopWaits(platform::Clock&, int ms) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Steady::now()).count();
     if (left <= 0) return;
     // Wakes for input or a posted message that came since the last look; a message sent by
-    // another thread (a reader of the status text) is answered by the next look at once.
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE);
+    // another thread (a reader of the status text) is answered by the next look at once. A press
+    // that arrived between the looks above and this wait counts as seen already and wakes nothing:
+    // the wait is cut into short pieces so that it is noticed all the same.
+    constexpr long long kLookEveryMs = 8;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left < kLookEveryMs ? left : kLookEveryMs),
+                              QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE);
   }
 }
 
@@ -237,6 +245,12 @@ void FrmProgress::KeepOnTop() {
   // Wine's desktop lets another program's window that raises itself cover a topmost window of
   // ours; leaving the topmost band and entering it again puts the window back on top.
   if (!RunningUnderWine()) return;
+  // Restacking goes through the X server and holds the run for a moment: only when a window has
+  // come above this one.
+  bool covered = false;
+  for (HWND above = GetWindow(hwnd_, GW_HWNDPREV); above && !covered; above = GetWindow(above, GW_HWNDPREV))
+    covered = IsWindowVisible(above) != FALSE;
+  if (!covered) return;
   SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }

@@ -61,6 +61,9 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   // Waits for the slice without handling anything, looking only whether the stop button has been
   // pressed (clicked, its access key, or its command posted), which ends the slice at once.
   void SleepUnlessStopWaits(platform::Clock& clock, int ms) override;
+  // Whether a press of the stop button (clicked, its access key, or its command posted) waits in
+  // the queue, looked at without handling anything.
+  bool StopPressWaiting() const;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
@@ -72,7 +75,6 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   void KeepOnTop();
   int Px(int twips) const;
   bool Dispatch(MSG& msg);
-  bool StopPressWaiting() const;
   void QuitRequested(int code);
   void EndForQuit();
 
