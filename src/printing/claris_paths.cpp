@@ -1,5 +1,6 @@
 #include "printing/claris_paths.h"
 
+#include "core/named_list.h"
 #include "core/texts.h"
 
 namespace velmok {
@@ -32,17 +33,8 @@ ClarisPathPlan PlanClarisPaths(platform::AnsiPaths& paths, const std::vector<std
 
 std::string UnreachableDocumentsMessage(const std::vector<std::string>& unreachable) {
   std::string text(texts::kUnreachableDocuments);
-  const std::size_t named = unreachable.size() <= kNamedInMessage + 1 ? unreachable.size() : kNamedInMessage;
-  for (std::size_t i = 0; i < named; ++i) {
-    text += "\r\n";
-    text += unreachable[i];
-  }
-  if (named < unreachable.size()) {
-    text += "\r\n";
-    text += texts::kUnreachableMorePrefix;
-    text += std::to_string(unreachable.size() - named);
-    text += texts::kUnreachableMoreSuffix;
-  }
+  // Eleven documents are all named: the count would take the line the eleventh takes.
+  AppendNamedList(text, unreachable, {kNamedInMessage, true, texts::kUnreachableMorePrefix, texts::kUnreachableMoreSuffix});
   return text;
 }
 

@@ -153,21 +153,15 @@ TEST_F(StartupE2E, SecondInstanceEndsSilentlyAndLeavesTheFirstAlone) {
 // that this copy lacks: the system refuses to open it. Made here with an access list that grants
 // nothing.
 TEST_F(StartupE2E, ASecondStartEndsSilentlyWhenTheFirstCopysTokenIsOutOfReach) {
-  SECURITY_DESCRIPTOR descriptor{};
-  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-  ACL empty{};
-  InitializeAcl(&empty, sizeof empty, ACL_REVISION);
-  SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE);
-  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
-  const HANDLE token = CreateMutexW(&attributes, FALSE, L"Local\\VELMOK.SingleInstance");
-  ASSERT_TRUE(token);
+  const auto token = MutexOutOfReach(L"Local\\VELMOK.SingleInstance");
+  ASSERT_TRUE(token.Get());
 
   VelmokApp second(dir_.Path());
   second.Start();
   EXPECT_TRUE(second.Proc().WaitExit(15s));
   EXPECT_FALSE(FindTopLevel(kMainWindowClass, L"")) << "no main window";
   EXPECT_FALSE(FindTopLevel(L"#32770", kAppTitle)) << "no message";
-  CloseHandle(token);
+
 }
 
 TEST_F(StartupE2E, LogFileOfAnEarlierDayIsDeletedAtStartEvenWhenRefused) {

@@ -49,6 +49,13 @@ class FakeDebuggerOutput final : public platform::DebuggerOutput {
 class FakeLogFile final : public platform::LogFile {
  public:
   std::vector<std::string> lines;
+  // The lines' texts without their stamps.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> out;
+    for (const auto& line : lines)
+      if (line.size() > 25) out.push_back(line.substr(25));
+    return out;
+  }
   std::optional<platform::LocalDate> created;
   int deletes = 0;
   int stamps = 0;

@@ -355,4 +355,14 @@ void DeleteTree(const std::wstring& path) {
   RemoveDirectoryW(path.c_str());
 }
 
+win32::ScopedHandle MutexOutOfReach(const std::wstring& name) {
+  SECURITY_DESCRIPTOR descriptor{};
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  ACL empty{};
+  InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  return win32::ScopedHandle(CreateMutexW(&attributes, FALSE, name.c_str()));
+}
+
 }  // namespace velmok::testing

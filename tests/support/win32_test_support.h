@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/scoped.h"
+
 #include "platform/win32/wide.h"
 
 namespace velmok::testing {
@@ -94,6 +96,10 @@ std::vector<std::wstring> ReadLines(const std::wstring& path);
 // Sets creation, last access and last write time to the given local time.
 bool SetFileTimesLocal(const std::wstring& path, const SYSTEMTIME& local);
 void DeleteTree(const std::wstring& path);
+
+// A mutex whose access list grants nothing, as a first copy running elevated or as another user in
+// the session leaves it to this one.
+velmok::win32::ScopedHandle MutexOutOfReach(const std::wstring& name);
 
 std::wstring W(std::string_view utf8);
 std::string U8(std::wstring_view wide);

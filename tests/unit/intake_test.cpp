@@ -82,12 +82,7 @@ class IntakeOnDisk : public ::testing::Test {
     return keys;
   }
   // The logged texts without their stamps.
-  std::vector<std::string> LoggedTexts() const {
-    std::vector<std::string> out;
-    for (const auto& line : logFile.lines)
-      if (line.size() > 25) out.push_back(line.substr(25));
-    return out;
-  }
+  std::vector<std::string> LoggedTexts() const { return logFile.Texts(); }
 };
 
 TEST_F(IntakeOnDisk, WalkOrderFilesBeforeSubfoldersAndTheEntryTexts) {

@@ -44,12 +44,7 @@ struct World {
     files.faults[path + "\\locked"] = platform::ListOutcome::Unreadable;
     files.AddFolder(path + "\\locked").files.push_back({"x.cwj", 10, 1});
   }
-  std::vector<std::string> LoggedTexts() const {
-    std::vector<std::string> out;
-    for (const auto& line : logFile.lines)
-      if (line.size() > 25) out.push_back(line.substr(25));
-    return out;
-  }
+  std::vector<std::string> LoggedTexts() const { return logFile.Texts(); }
 };
 
 TEST(UnreadableFolders, OneMessageAfterEachRoadTheStatusAsEver) {

@@ -29,18 +29,6 @@ TEST(Wide, RoundTripAndAnsiCodePage) {
   EXPECT_EQ(FromAnsi(text + " ü한", CP_UTF8), text + " ü한");
 }
 
-// A mutex whose access list grants nothing, as a first copy running elevated or as another user
-// in the session leaves it to this one.
-ScopedHandle MutexOutOfReach(const std::wstring& name) {
-  SECURITY_DESCRIPTOR descriptor{};
-  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-  ACL empty{};
-  InitializeAcl(&empty, sizeof empty, ACL_REVISION);
-  SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE);
-  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
-  return ScopedHandle(CreateMutexW(&attributes, FALSE, name.c_str()));
-}
-
 TEST(Win32InstanceLock, ATokenHeldByAnyFirstCopyKeepsTheSecondOut) {
   enum class First { None, SameUser, OutOfReach };
   const struct {
@@ -60,7 +48,7 @@ TEST(Win32InstanceLock, ATokenHeldByAnyFirstCopyKeepsTheSecondOut) {
     ScopedHandle first;
     if (c.first == First::SameUser) first.Reset(CreateMutexW(nullptr, FALSE, name.c_str()));
     if (c.first == First::OutOfReach) {
-      first = MutexOutOfReach(name);
+      first = velmok::testing::MutexOutOfReach(name);
       ASSERT_FALSE(ScopedHandle(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name.c_str()))) << "the mutex must be out of this copy's reach";
       ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     }
