@@ -77,7 +77,10 @@ class Intake {
   std::unordered_set<std::string> unreadableSeen_;
   std::vector<std::string> lostShares_;
   struct FolderIdHash {
-    std::size_t operator()(const platform::FolderId& id) const { return id.volume * 1000003u ^ id.index; }
+    std::size_t operator()(const platform::FolderId& id) const {
+      const std::uint64_t h = id.volume * 1000003u ^ id.index;
+      return static_cast<std::size_t>(h ^ (h >> 32));
+    }
   };
   // Links can lead back up. Until the walk meets one, the folders entered are only remembered by
   // path (asking a folder's identity costs as much as listing it); from the first link on, every

@@ -1,10 +1,22 @@
 #include "e2e/velmok_app.h"
 
+#include <cstdlib>
+
 namespace velmok::testing {
+
+namespace {
+
+bool PlayingWindows7() {
+  const wchar_t* value = _wgetenv(L"VELMOK_TEST_WINDOWS7");
+  return value && std::wstring(value) == L"1";
+}
+
+}  // namespace
 
 VelmokApp::VelmokApp(const std::wstring& folder, const std::wstring& exeName)
     : folder_(folder), exe_(folder + L"\\" + exeName) {
-  CopyFileW((BinDir() + L"\\" + exeName).c_str(), exe_.c_str(), FALSE);
+  const std::wstring build = exeName == L"VELMOK.exe" && PlayingWindows7() ? L"VELMOK_queuetest.exe" : exeName;
+  CopyFileW((BinDir() + L"\\" + build).c_str(), exe_.c_str(), FALSE);
 }
 
 VelmokApp::~VelmokApp() { process_.Kill(); }

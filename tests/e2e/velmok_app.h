@@ -15,7 +15,10 @@ inline constexpr wchar_t kAppTitle[] = L"ベルモック";
 
 class VelmokApp {
  public:
-  // Copies VELMOK.exe (or the named build of it) into `folder`.
+  // Copies VELMOK.exe (or the named build of it) into `folder`. With VELMOK_TEST_WINDOWS7=1 in the
+  // environment (the pass of the tier that plays Windows 7), the copy named VELMOK.exe is the test
+  // build, which alone can be told to do without every function newer than Windows 7 and, without
+  // a queue folder, is VELMOK.exe in all else; the variable reaches it through the environment.
   explicit VelmokApp(const std::wstring& folder, const std::wstring& exeName = L"VELMOK.exe");
   ~VelmokApp();
 

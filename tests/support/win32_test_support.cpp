@@ -2,7 +2,10 @@
 
 #include <tlhelp32.h>
 
+#include <gtest/gtest.h>
+
 #include <atomic>
+#include <cstdio>
 #include <thread>
 #include <utility>
 
@@ -127,6 +130,40 @@ void Process::Kill() {
     TerminateProcess(process_, 99);
     WaitForSingleObject(process_, 5000);
   }
+}
+
+bool InChildAtSystemDpi(UINT dpi) {
+  const std::wstring marker = std::to_wstring(dpi);
+  if (const wchar_t* child = _wgetenv(L"VELMOK_TEST_SYSTEM_DPI"); child && marker == child) {
+    std::freopen("NUL", "w", stdout);  // the outcome goes to the report the test reads
+    return true;
+  }
+
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::wstring name = W(std::string(test->test_suite_name()) + "." + test->name());
+  constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
+  DWORD before = 0;
+  DWORD size = sizeof before;
+  const bool hadValue = RegGetValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &before,
+                                     &size) == ERROR_SUCCESS;
+  const DWORD value = dpi;
+  EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &value, sizeof value), ERROR_SUCCESS);
+  TempDir dir;
+  const std::wstring report = dir / L"report.xml";
+  Process child = Process::Launch(BinDir() + L"\\win32_tests.exe",
+                                  L"--gtest_filter=" + name + L" --gtest_output=xml:\"" + report + L"\"",
+                                  {{L"VELMOK_TEST_SYSTEM_DPI", marker}});
+  const bool ended = child.WaitExit(120s);
+  if (hadValue)
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &before, sizeof before);
+  else
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
+  EXPECT_TRUE(child.Valid()) << "the child could not be started";
+  EXPECT_TRUE(ended) << "the child did not end";
+  const std::string xml = ReadTextFile(report).value_or("(no report)");
+  EXPECT_EQ(child.ExitCode(), std::optional<DWORD>(0)) << "at " << dpi << " dpi:\n" << xml;
+  EXPECT_NE(xml.find("tests=\"1\""), std::string::npos) << "the child ran the test: " << xml;
+  return false;
 }
 
 void KillProcessesNamed(const std::wstring& exeName) {

@@ -52,6 +52,11 @@ class Process {
   DWORD id_ = 0;
 };
 
+// Runs the current test once more in a child process of this program, started while the system's
+// scaling is `dpi` (Wine reads it when a process starts), and checks that it passes there. True in
+// that child, where the test goes on; false in the test itself, which then has nothing more to do.
+bool InChildAtSystemDpi(UINT dpi);
+
 // Ends every process whose executable has this file name (for example L"clw4sim.exe").
 void KillProcessesNamed(const std::wstring& exeName);
 bool AnyProcessNamed(const std::wstring& exeName);

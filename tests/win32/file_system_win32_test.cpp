@@ -1,12 +1,15 @@
 // The intake over the real file system under Wine: long paths, hidden and system folders, a link
-// that leads back up, and the texts of the entries.
+// that leads back up, the texts of the entries, and the listing of Windows 7.
 
 #include "platform/win32/file_system_win32.h"
 
 #include <gtest/gtest.h>
 #include <winioctl.h>
 
+#include <algorithm>
 #include <cstring>
+
+#include "platform/win32/newer_windows.h"
 
 #include "resource.h"
 #include "win32/main_window_harness.h"
@@ -170,6 +173,58 @@ TEST_F(IntakeOnWine, DocumentInADriveRootShowsTheDriveAsItsFolder) {
   DeleteFileW(path.c_str());
   ASSERT_EQ(window_.ItemCount(), 1);
   EXPECT_EQ(window_.ItemText(0, 3), L"C:");
+}
+
+// Windows 7 lists a folder in another information class than Windows 8 and later; the listing
+// learns that the system lacks the newer one from the call's own refusal. All three ways give the
+// same entries: names (long, Japanese), sizes, times, subfolders and links, over several batches.
+TEST(Win32FileSystem, TheWindows7ListingGivesWhatTheNewerOneGives) {
+  TempDir dir;
+  for (int i = 0; i < 700; ++i) {  // more than one batch of 64 KiB of entries
+    const std::wstring name = L"文書の名前がとても長い場合_" + std::to_wstring(i) + std::wstring(i % 40, L'x') + L".cwj";
+    WriteTextFile(dir / name, std::string(static_cast<std::size_t>(i * 37 % 5000), 'x'));
+    const SYSTEMTIME local{static_cast<WORD>(1995 + i % 30), static_cast<WORD>(1 + i % 12), 0,
+                           static_cast<WORD>(1 + i % 28), static_cast<WORD>(i % 24), static_cast<WORD>(i % 60), 0, 0};
+    ASSERT_TRUE(SetFileTimesLocal(dir / name, local));
+  }
+  MakeFolder(dir / L"下のフォルダ");
+  MakeFolder(dir / L"隠し");
+  ASSERT_TRUE(SetFileAttributesW((dir / L"隠し").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  const bool linked = MakeUnixSymlink(dir / L"下のフォルダ", dir / L"リンク");
+
+  auto listed = [&](const win32::NewerWindows& system) {
+    win32::ScopedNewerWindows scope(system);
+    win32::Win32FileSystem files;
+    platform::FolderListing listing;
+    EXPECT_EQ(files.ListFolder(U8(dir.Path()), listing), platform::ListOutcome::Complete);
+    std::vector<std::string> lines;
+    for (const auto& f : listing.files)
+      lines.push_back(f.name + " " + std::to_string(f.size.value_or(0)) + " " + std::to_string(f.modifiedUtc.value_or(-1)));
+    for (const auto& s : listing.subfolders) lines.push_back(s.name + (s.link ? " link" : " folder"));
+    std::sort(lines.begin(), lines.end());
+    return lines;
+  };
+  const win32::NewerWindows newer;
+  ASSERT_TRUE(newer.Has(win32::NewerPart::FullDirectoryInfo));
+  const std::vector<std::string> expected = listed(newer);
+  ASSERT_EQ(expected.size(), 702u + (linked ? 1 : 0));
+  if (linked) {
+    EXPECT_TRUE(std::count(expected.begin(), expected.end(), "リンク link"));
+  }
+
+  EXPECT_EQ(listed(win32::NewerWindows({win32::NewerPart::FullDirectoryInfo})), expected) << "known to lack it";
+  win32::NewerWindows windows7 = win32::NewerWindows::AsWindows7();
+  {
+    win32::ScopedNewerWindows scope(windows7);
+    win32::Win32FileSystem files;
+    platform::FolderListing listing;
+    files.ListFolder(U8(dir.Path()), listing);
+    EXPECT_FALSE(win32::RunningWindows().Has(win32::NewerPart::FullDirectoryInfo)) << "the refusal is remembered";
+  }
+  EXPECT_EQ(listed(windows7), expected) << "refused by the call";
+  if (linked) {
+    EXPECT_TRUE(DefineUnixLink(dir / L"リンク", ""));
+  }
 }
 
 // The file layer keeps the local offset of the quarter hours it meets. A night of documents

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "platform/win32/newer_windows.h"
 #include "resource.h"
 #include "win32/main_window_harness.h"
 
@@ -266,6 +267,23 @@ TEST_F(MainWindowLayout, EveryScalingHoldsTheToolbarsButtonsWhole) {
     const int pictures = dpi >= 168 ? 32 : dpi >= 120 ? 24 : 16;
     EXPECT_GE(static_cast<int>(HIWORD(size)), pictures + 4) << "room for the picture and a pressed frame";
   }
+}
+
+// Before Windows 10 (1607) a window has no scaling of its own: on Windows 7 the window is laid out
+// at the system's, here 120 dpi, with the toolbar's pictures drawn for it.
+TEST_F(MainWindowLayout, OnWindows7TheSystemsScalingIsTaken) {
+  if (!InChildAtSystemDpi(120)) return;
+  win32::ScopedNewerWindows windows7(win32::NewerWindows::AsWindows7());
+  MainWindowHarness w(settings_);
+  ASSERT_TRUE(w.Created());
+  ASSERT_EQ(w.Frm().Dpi(), 120u);
+  RECT client{};
+  GetClientRect(w.Main(), &client);
+  EXPECT_EQ(client.right, Px(7920, 120)) << "designed client width";
+  EXPECT_EQ(client.bottom, Px(4320, 120)) << "designed client height";
+  ExpectLayout(w, __LINE__);
+  const auto size = static_cast<DWORD>(SendMessageW(w.Toolbar(), TB_GETBUTTONSIZE, 0, 0));
+  EXPECT_GE(static_cast<int>(HIWORD(size)), 24 + 4) << "the pictures of 120 dpi with a pressed frame";
 }
 
 TEST_F(MainWindowLayout, PlacementOffEveryWorkAreaFallsBackToTheDefault) {

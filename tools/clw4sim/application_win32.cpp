@@ -93,23 +93,29 @@ bool Application::Start(const std::string& commandLinePath) {
 // What Windows does when the active window goes and its program shows no other: it activates the
 // topmost window that can take the foreground, another program's (VELMOK's progress window, while
 // it prints). Wine leaves the foreground to nobody instead.
+namespace {
+
+struct ForegroundSearch {
+  DWORD self;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindWindowForTheForeground(HWND window, LPARAM data) noexcept {
+  auto* s = reinterpret_cast<ForegroundSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == s->self || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+      (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) || GetWindowTextLengthW(window) == 0)
+    return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
 void Application::ActivateNextWindow() {
-  struct Search {
-    DWORD self;
-    HWND found = nullptr;
-  } search{GetCurrentProcessId()};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == s->self || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
-            (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) || GetWindowTextLengthW(window) == 0)
-          return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ForegroundSearch search{GetCurrentProcessId()};
+  EnumWindows(FindWindowForTheForeground, reinterpret_cast<LPARAM>(&search));
   if (search.found) {
     SetForegroundWindow(search.found);
     Log("the foreground passed to another program's window");

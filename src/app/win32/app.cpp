@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include <memory>
+#include <optional>
 
 #include "core/startup.h"
 #include "core/texts.h"
@@ -17,6 +18,7 @@
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/keyboard_win32.h"
 #include "platform/win32/log_file_win32.h"
+#include "platform/win32/newer_windows.h"
 #include "platform/win32/session_lock_win32.h"
 #include "platform/win32/settings_store_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -34,9 +36,11 @@
 namespace velmok::win32 {
 
 int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
+  std::optional<ScopedNewerWindows> olderWindows;
+  if (options.asWindows7) olderWindows.emplace(NewerWindows::AsWindows7());
   // Before anything loads a library: a DLL placed beside the program (a portable copy on a shared
   // or downloaded folder) must never be loaded in place of the system's.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  RunningWindows().LimitDllSearch();
   Win32Clock clock;
   Win32DebuggerOutput debugger;
   Win32LogFile logFile(DefaultLogFilePath());

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/win32/newer_windows.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_frame.h"
 #include "resource.h"
@@ -105,14 +106,12 @@ bool FrmAbout::CreateWindowAndControls() {
                           CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, HiddenOwnerWindow(instance_), nullptr, instance_, this);
   if (!hwnd_) return false;
   messages_.SetOwner(hwnd_);
-  dpi_ = GetDpiForWindow(hwnd_);
-  if (dpi_ == 0) dpi_ = 96;
+  dpi_ = RunningWindows().DpiOf(hwnd_);
 
   // The designed client area, centred on the screen.
   SizeAndCentre(hwnd_, Px(kClientWidthTw), Px(kClientHeightTw), dpi_);
 
-  NONCLIENTMETRICSW metrics{sizeof metrics};
-  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
+  const NONCLIENTMETRICSW metrics = RunningWindows().NonClientMetrics(dpi_);
   font_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
   picture_.Reset(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_ABOUT), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   CreateControls();
@@ -170,20 +169,30 @@ void FrmAbout::ShowModal() {
   }
 }
 
+namespace {
+
+struct OtherWindows {
+  HWND self;
+  HWND owner;
+  std::vector<HWND>* enabled;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM lp) noexcept {
+  auto* s = reinterpret_cast<OtherWindows*>(lp);
+  if (window == s->self || window == s->owner || !IsWindowEnabled(window)) return TRUE;
+  try {
+    s->enabled->push_back(window);
+    return TRUE;
+  } catch (...) {
+    return FALSE;  // out of memory: the windows found so far are disabled
+  }
+}
+
+}  // namespace
+
 void FrmAbout::DisableOtherWindows() {
-  struct State {
-    HWND self;
-    HWND owner;
-    std::vector<HWND>* disabled;
-  } state{hwnd_, GetWindow(hwnd_, GW_OWNER), &disabled_};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<State*>(lp);
-        if (window != s->self && window != s->owner && IsWindowEnabled(window)) s->disabled->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&state));
+  OtherWindows state{hwnd_, GetWindow(hwnd_, GW_OWNER), &disabled_};
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&state));
   for (HWND window : disabled_) EnableWindow(window, FALSE);
 }
 

@@ -7,6 +7,7 @@
 #include "intake/win32/drop_target_win32.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/win32/window_placement.h"
+#include "platform/win32/newer_windows.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_frame.h"
 #include "resource.h"
@@ -64,7 +65,7 @@ bool FrmMain::Create(int show, std::function<void()> startupIntake, DropHandler 
 
   // The designed client area, 7920 x 4320 twips, at the window's own DPI.
   RECT frame{0, 0, Px(kDesignClientWidthTw, Tx()), Px(kDesignClientHeightTw, Tx())};
-  AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi_);
+  RunningWindows().AdjustWindowRect(frame, WS_OVERLAPPEDWINDOW, true, 0, dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -87,8 +88,7 @@ bool FrmMain::Create(int show, std::function<void()> startupIntake, DropHandler 
 }
 
 bool FrmMain::CreateChildren() {
-  dpi_ = GetDpiForWindow(hwnd_);
-  if (dpi_ == 0) dpi_ = 96;
+  dpi_ = RunningWindows().DpiOf(hwnd_);
   if (!strip_.Create(hwnd_, instance_, dpi_)) return false;
 
   PrintListView::Events events;

@@ -35,24 +35,29 @@ PlacementTwips NormalPlacementTwips(HWND window, TwipsFactors screen) {
   return TwipsFromPixels({r.left, r.top, r.right - r.left, r.bottom - r.top}, screen);
 }
 
+namespace {
+
+struct WorkAreaSearch {
+  RECT rect;
+  bool touches;
+};
+
+BOOL CALLBACK FindWorkAreaTouched(HMONITOR monitor, HDC, LPRECT, LPARAM lp) noexcept {
+  auto* s = reinterpret_cast<WorkAreaSearch*>(lp);
+  MONITORINFO info{sizeof info};
+  RECT overlap{};
+  if (GetMonitorInfoW(monitor, &info) && IntersectRect(&overlap, &info.rcWork, &s->rect)) {
+    s->touches = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 bool TouchesSomeWorkArea(const RECT& rect) {
-  struct State {
-    RECT rect;
-    bool touches;
-  } state{rect, false};
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<State*>(lp);
-        MONITORINFO info{sizeof info};
-        RECT overlap{};
-        if (GetMonitorInfoW(monitor, &info) && IntersectRect(&overlap, &info.rcWork, &s->rect)) {
-          s->touches = true;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&state));
+  WorkAreaSearch state{rect, false};
+  EnumDisplayMonitors(nullptr, nullptr, FindWorkAreaTouched, reinterpret_cast<LPARAM>(&state));
   return state.touches;
 }
 

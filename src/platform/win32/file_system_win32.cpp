@@ -3,6 +3,7 @@
 #include <winternl.h>
 
 #include "platform/utf8.h"
+#include "platform/win32/newer_windows.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/wide.h"
 
@@ -114,6 +115,36 @@ std::optional<platform::FileEntry> Win32FileSystem::DescribeFile(std::string_vie
   return e;
 }
 
+namespace {
+
+// The entries of one batch of a folder's listing, in either information class: FILE_FULL_DIR_INFO
+// (Windows 8) or FILE_ID_BOTH_DIR_INFO (Windows 7), which begin alike.
+template <typename Info>
+void TakeEntries(const void* batch, platform::FolderListing& listing, unsigned& entries) {
+  const auto* at = static_cast<const unsigned char*>(batch);
+  for (;;) {
+    const auto& info = *reinterpret_cast<const Info*>(at);
+    const std::size_t length = info.FileNameLength / sizeof(wchar_t);
+    if (listing.progress && ++entries % 64 == 0) listing.progress();
+    if (!IsDots(info.FileName, length)) {
+      if (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        listing.subfolders.emplace_back();
+        NarrowInto(info.FileName, length, listing.subfolders.back().name);
+        listing.subfolders.back().link = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+      } else {
+        platform::FileEntry& e = listing.files.emplace_back();
+        NarrowInto(info.FileName, length, e.name);
+        e.size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
+        e.modifiedUtc = info.LastWriteTime.QuadPart;
+      }
+    }
+    if (info.NextEntryOffset == 0) break;
+    at += info.NextEntryOffset;
+  }
+}
+
+}  // namespace
+
 // One handle on the folder and its entries in large batches (GetFileInformationByHandleEx): the
 // fewest calls per entry there are.
 platform::ListOutcome Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
@@ -127,30 +158,28 @@ platform::ListOutcome Win32FileSystem::ListFolder(std::string_view folder, platf
     return error == ERROR_FILE_NOT_FOUND ? platform::ListOutcome::Unreadable : OutcomeOf(error);
   }
   const auto bytes = static_cast<DWORD>(directory_.size() * sizeof directory_[0]);
-  FILE_INFO_BY_HANDLE_CLASS batch = FileFullDirectoryRestartInfo;
+  NewerWindows& system = RunningWindows();
+  bool full = system.ListsFullDirectoryInfo();
+  bool restart = true;
   unsigned entries = 0;
-  while (GetFileInformationByHandleEx(handle.Get(), batch, directory_.data(), bytes)) {
-    batch = FileFullDirectoryInfo;
-    const auto* at = reinterpret_cast<const unsigned char*>(directory_.data());
-    for (;;) {
-      const auto& info = *reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
-      const std::size_t length = info.FileNameLength / sizeof(wchar_t);
-      if (listing.progress && ++entries % 64 == 0) listing.progress();
-      if (!IsDots(info.FileName, length)) {
-        if (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          listing.subfolders.emplace_back();
-          NarrowInto(info.FileName, length, listing.subfolders.back().name);
-          listing.subfolders.back().link = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        } else {
-          platform::FileEntry& e = listing.files.emplace_back();
-          NarrowInto(info.FileName, length, e.name);
-          e.size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
-          e.modifiedUtc = info.LastWriteTime.QuadPart;
-        }
+  for (;;) {
+    const FILE_INFO_BY_HANDLE_CLASS batch = full ? system.FullDirectoryInfoClass(restart)
+                                           : restart ? FileIdBothDirectoryRestartInfo
+                                                     : FileIdBothDirectoryInfo;
+    if (!GetFileInformationByHandleEx(handle.Get(), batch, directory_.data(), bytes)) {
+      // A system before Windows 8 refuses the newer class itself: from now on, the older one.
+      if (full && restart && GetLastError() == ERROR_INVALID_PARAMETER) {
+        system.FullDirectoryInfoRefused();
+        full = false;
+        continue;
       }
-      if (info.NextEntryOffset == 0) break;
-      at += info.NextEntryOffset;
+      break;
     }
+    restart = false;
+    if (full)
+      TakeEntries<FILE_FULL_DIR_INFO>(directory_.data(), listing, entries);
+    else
+      TakeEntries<FILE_ID_BOTH_DIR_INFO>(directory_.data(), listing, entries);
   }
   return OutcomeOf(GetLastError());
 }

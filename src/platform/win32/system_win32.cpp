@@ -2,13 +2,13 @@
 
 #include <vector>
 
+#include "platform/win32/newer_windows.h"
 #include "platform/win32/wide.h"
 
 namespace velmok::win32 {
 
 platform::LocalDateTime Win32Clock::Now() {
-  FILETIME utc{};
-  GetSystemTimePreciseAsFileTime(&utc);
+  const FILETIME utc = RunningWindows().SystemTimeNow();
   FILETIME local{};
   FileTimeToLocalFileTime(&utc, &local);
   SYSTEMTIME t{};

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/win32/newer_windows.h"
+
 namespace velmok::win32 {
 
 int TwipsToPixels(int twips, UINT dpi) {
@@ -24,7 +26,7 @@ void SizeAndCentre(HWND window, int clientWidth, int clientHeight, UINT dpi) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
   RECT frame{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectExForDpi(&frame, style, GetMenu(window) != nullptr, exStyle, dpi);
+  RunningWindows().AdjustWindowRect(frame, style, GetMenu(window) != nullptr, exStyle, dpi);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   MONITORINFO monitor{sizeof monitor};

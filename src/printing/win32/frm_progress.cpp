@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/texts.h"
+#include "platform/win32/newer_windows.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/window_frame.h"
 #include "platform/win32/wide.h"
@@ -59,8 +60,7 @@ bool FrmProgress::CreateWindowAndControls() {
   hwnd_ = CreateWindowExW(kExStyle, kProgressWindowClass, Widen(texts::kProgressCaption).c_str(), kStyle,
                           CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner_, nullptr, instance_, this);
   if (!hwnd_) return false;
-  dpi_ = GetDpiForWindow(hwnd_);
-  if (dpi_ == 0) dpi_ = 96;
+  dpi_ = RunningWindows().DpiOf(hwnd_);
 
   // The designed client area, centred on the screen.
   SizeAndCentre(hwnd_, Px(kClientWidthTw), Px(kClientHeightTw), dpi_);
@@ -84,8 +84,7 @@ bool FrmProgress::CreateWindowAndControls() {
 
 // The controls' places in twips and the fonts in points, at the window's present scaling.
 void FrmProgress::ApplyScaling() {
-  NONCLIENTMETRICSW metrics{sizeof metrics};
-  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
+  const NONCLIENTMETRICSW metrics = RunningWindows().NonClientMetrics(dpi_);
   ScopedGdi font(CreateFontIndirectW(&metrics.lfMessageFont));
   LOGFONTW warning{};
   warning.lfHeight = -static_cast<LONG>(std::lround(15.75 * dpi_ / 72.0));
@@ -115,7 +114,7 @@ void FrmProgress::ApplyScaling() {
 void FrmProgress::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
   RECT frame{0, 0, Px(kClientWidthTw), Px(kClientHeightTw)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  RunningWindows().AdjustWindowRect(frame, kStyle, false, kExStyle, dpi_);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The frame as the system draws it may differ from the one computed for the scaling: the client

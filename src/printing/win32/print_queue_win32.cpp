@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/newer_windows.h"
+
 namespace velmok::win32 {
 
 namespace {
@@ -26,12 +28,12 @@ struct Spooler {
  private:
   template <typename F>
   static void Take(HMODULE module, const char* name, F& out) {
-    out = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    out = ProcAddress<F>(module, name);
   }
 
   static Spooler Load() {
     Spooler s;
-    HMODULE module = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE module = RunningWindows().LoadSystemLibrary(L"winspool.drv");
     if (!module) return s;
     Take(module, "GetDefaultPrinterW", s.getDefaultPrinter);
     Take(module, "OpenPrinterW", s.openPrinter);
