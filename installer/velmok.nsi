@@ -2,18 +2,31 @@
 ; VELMOK.exe into its own folder, with Start-menu and desktop shortcuts and an uninstaller.
 ; It never touches the ".cwj" association: the print run relies on ClarisWorks' own.
 ;
-;   makensis -DVERSION=2.0.49 -DEXE=<path of VELMOK.exe> -DOUTFILE=<setup.exe> installer/velmok.nsi
+; One installer for every Windows from 7 SP1 on: a 32-bit program itself, so that a 32-bit Windows
+; runs it too, it carries both programs and installs the 64-bit one on a 64-bit (x64) Windows and
+; the 32-bit one on any other (32-bit, or ARM, which runs 32-bit programs).
+;
+;   makensis -DVERSION=2.0.49 -DEXE64=<64-bit VELMOK.exe> -DEXE32=<32-bit VELMOK.exe>
+;            -DOUTFILE=<setup.exe> [-DTARGET=amd64-unicode] installer/velmok.nsi
+;
+; TARGET=amd64-unicode builds the same installer as a 64-bit program, for a machine that runs no
+; 32-bit code (the installer's test).
 
-; A 64-bit installer for the 64-bit program (it also runs where only 64-bit programs can).
-Target amd64-unicode
+!ifndef TARGET
+  !define TARGET x86-unicode
+!endif
+Target ${TARGET}
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
 !ifndef VERSION
   !define VERSION "2.0.49"
 !endif
-!ifndef EXE
-  !error "EXE must name the VELMOK.exe to install"
+!ifndef EXE64
+  !error "EXE64 must name the 64-bit VELMOK.exe"
+!endif
+!ifndef EXE32
+  !error "EXE32 must name the 32-bit VELMOK.exe"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "VELMOK-${VERSION}-setup.exe"
@@ -38,6 +51,7 @@ VIAddVersionKey /LANG=1041 "CompanyName" "${PRODUCT}"
 VIAddVersionKey /LANG=1041 "LegalCopyright" "${PRODUCT}"
 
 !include "MUI2.nsh"
+!include "x64.nsh"
 !define MUI_ICON "..\res\art\velmok.ico"
 !define MUI_UNICON "..\res\art\velmok.ico"
 !define MUI_ABORTWARNING
@@ -56,7 +70,11 @@ Section "${PRODUCT}" SecMain
   SectionIn RO
   SetShellVarContext current
   SetOutPath "$INSTDIR"
-  File "/oname=VELMOK.exe" "${EXE}"
+  ${If} ${IsNativeAMD64}
+    File "/oname=VELMOK.exe" "${EXE64}"
+  ${Else}
+    File "/oname=VELMOK.exe" "${EXE32}"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; A folder or documents dropped on a shortcut arrive on the program's command line.

@@ -1,6 +1,9 @@
 // The installer as an office would use it: a silent per-user install, the installed program
 // started through its desktop shortcut with a folder (as a folder dropped on the shortcut
 // arrives), and the uninstall, which leaves the log, the settings and the ".cwj" association.
+// The installer users get is a 32-bit program, which this machine cannot run; its twin, the same
+// script built as a 64-bit program, is installed here, in a 64-bit Windows, where it must choose
+// the 64-bit program of the two it carries.
 
 #include <windows.h>
 
@@ -8,6 +11,8 @@
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "e2e/velmok_app.h"
 #include "support/win32_test_support.h"
@@ -23,6 +28,18 @@ std::wstring KnownFolder(int csidl) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The machine a program is built for, from its PE header (0x8664 x64, 0x14C x86); 0 when unreadable.
+WORD MachineOf(const std::wstring& program) {
+  const auto bytes = ReadTextFile(program).value_or("");
+  if (bytes.size() < 0x40) return 0;
+  DWORD header = 0;
+  std::memcpy(&header, bytes.data() + 0x3C, sizeof header);
+  WORD machine = 0;
+  if (header + 6 > bytes.size() || bytes.compare(header, 4, std::string("PE\0\0", 4)) != 0) return 0;
+  std::memcpy(&machine, bytes.data() + header + 4, sizeof machine);
+  return machine;
+}
+
 std::optional<std::wstring> RegText(HKEY root, const std::wstring& key, const wchar_t* value) {
   wchar_t data[1024] = {};
   DWORD size = sizeof data;
@@ -33,8 +50,10 @@ std::optional<std::wstring> RegText(HKEY root, const std::wstring& key, const wc
 TEST(InstallerE2E, InstallRunThroughTheShortcutAndUninstall) {
   KillProcessesNamed(L"VELMOK.exe");
   ClearVelmokSettings();
-  const std::wstring setup = BinDir() + L"\\VELMOK-2.0.49-setup.exe";
-  ASSERT_TRUE(Exists(setup)) << "the build makes the installer";
+  ASSERT_TRUE(Exists(BinDir() + L"\\VELMOK-2.0.49-setup.exe")) << "the build makes the installer";
+  EXPECT_EQ(MachineOf(BinDir() + L"\\VELMOK-2.0.49-setup.exe"), IMAGE_FILE_MACHINE_I386) << "a 32-bit installer";
+  const std::wstring setup = BinDir() + L"\\..\\installer-test\\VELMOK-2.0.49-setup-amd64.exe";
+  ASSERT_TRUE(Exists(setup)) << "the build makes the installer's twin";
   const auto associationBefore = RegText(HKEY_CLASSES_ROOT, L".cwj", nullptr);
 
   TempDir dir;
@@ -43,6 +62,8 @@ TEST(InstallerE2E, InstallRunThroughTheShortcutAndUninstall) {
   ASSERT_TRUE(install.WaitExit(60s));
   EXPECT_EQ(install.ExitCode(), 0u);
   EXPECT_TRUE(Exists(target + L"\\VELMOK.exe"));
+  EXPECT_EQ(MachineOf(target + L"\\VELMOK.exe"), IMAGE_FILE_MACHINE_AMD64) << "the 64-bit program on a 64-bit Windows";
+  EXPECT_EQ(ReadTextFile(target + L"\\VELMOK.exe"), ReadTextFile(BinDir() + L"\\VELMOK.exe")) << "this build's";
   EXPECT_TRUE(Exists(target + L"\\uninstall.exe"));
   const std::wstring desktopLink = KnownFolder(CSIDL_DESKTOPDIRECTORY) + L"\\ベルモック.lnk";
   const std::wstring menuLink = KnownFolder(CSIDL_PROGRAMS) + L"\\ベルモック\\ベルモック.lnk";

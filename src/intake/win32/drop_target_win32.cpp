@@ -10,7 +10,7 @@ FORMATETC FileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TY
 
 }  // namespace
 
-HRESULT ListDropTarget::QueryInterface(REFIID riid, void** object) {
+HRESULT ListDropTarget::QueryInterface(REFIID riid, void** object) noexcept {
   if (!object) return E_POINTER;
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
     *object = static_cast<IDropTarget*>(this);
@@ -21,7 +21,7 @@ HRESULT ListDropTarget::QueryInterface(REFIID riid, void** object) {
   return E_NOINTERFACE;
 }
 
-ULONG ListDropTarget::Release() {
+ULONG ListDropTarget::Release() noexcept {
   const LONG n = InterlockedDecrement(&refs_);
   if (n == 0) delete this;
   return static_cast<ULONG>(n);
@@ -32,33 +32,46 @@ bool ListDropTarget::OffersFileList(IDataObject* data) {
   return data && data->QueryGetData(&format) == S_OK;
 }
 
-HRESULT ListDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+HRESULT ListDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
   acceptable_ = OffersFileList(data);
   if (effect) *effect = acceptable_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
   return S_OK;
 }
 
-HRESULT ListDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
+HRESULT ListDropTarget::DragOver(DWORD, POINTL, DWORD* effect) noexcept {
   if (effect) *effect = acceptable_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
   return S_OK;
 }
 
-HRESULT ListDropTarget::DragLeave() {
+HRESULT ListDropTarget::DragLeave() noexcept {
   acceptable_ = false;
   return S_OK;
 }
 
-HRESULT ListDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-  std::optional<std::vector<std::string>> files;
+// No memory for the names (the only exception there is) takes nothing.
+HRESULT ListDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
+  acceptable_ = false;
+  if (effect) *effect = DROPEFFECT_NONE;
   FORMATETC format = FileListFormat();
   STGMEDIUM medium{};
+  std::optional<std::vector<std::string>> files;
   if (data && data->GetData(&format, &medium) == S_OK) {
-    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) files = ReadDropFiles(medium.hGlobal);
+    bool outOfMemory = false;
+    try {
+      if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) files = ReadDropFiles(medium.hGlobal);
+    } catch (...) {
+      outOfMemory = true;
+    }
     ReleaseStgMedium(&medium);
+    if (outOfMemory) return E_OUTOFMEMORY;
   }
-  if (effect) *effect = files ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-  acceptable_ = false;
-  if (onDrop_) onDrop_(files);
+  if (effect && files) *effect = DROPEFFECT_COPY;
+  try {
+    if (onDrop_) onDrop_(files);
+  } catch (...) {
+    if (effect) *effect = DROPEFFECT_NONE;
+    return E_OUTOFMEMORY;
+  }
   return S_OK;
 }
 

@@ -19,16 +19,16 @@ class ListDropTarget final : public IDropTarget {
   using DropHandler = std::function<void(const std::optional<std::vector<std::string>>&)>;
   explicit ListDropTarget(DropHandler onDrop) : onDrop_(std::move(onDrop)) {}
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  ULONG STDMETHODCALLTYPE Release() override;
+  // IUnknown. Called by OLE: no exception may leave them.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) noexcept override;
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+  ULONG STDMETHODCALLTYPE Release() noexcept override;
 
   // IDropTarget
-  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) override;
-  HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL at, DWORD* effect) override;
-  HRESULT STDMETHODCALLTYPE DragLeave() override;
-  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) noexcept override;
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL at, DWORD* effect) noexcept override;
+  HRESULT STDMETHODCALLTYPE DragLeave() noexcept override;
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) noexcept override;
 
  private:
   static bool OffersFileList(IDataObject* data);
