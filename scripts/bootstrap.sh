@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine64 libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1 libxcomposite1 libxfixes3
   libfreetype6 libfontconfig1 libgnutls30 fonts-wine
   xvfb xauth x11-utils imagemagick
