@@ -40,6 +40,9 @@ echo >>"$results"
 wine "$VELMOK_BUILD/bin/list_view_bench.exe" 2>/dev/null | tee -a "$results" || true
 wineserver -k >/dev/null 2>&1 || true
 echo >>"$results"
+wine "$VELMOK_BUILD/bin/list_view_bench.exe" windows7 2>/dev/null | tee -a "$results" || true
+wineserver -k >/dev/null 2>&1 || true
+echo >>"$results"
 wine "$VELMOK_BUILD/bin/print_run_bench.exe" 2>/dev/null | tee -a "$results" || true
 wineserver -k >/dev/null 2>&1 || true
 echo >>"$results"

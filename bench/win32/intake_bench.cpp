@@ -1,7 +1,9 @@
 // Intake of a file server under Wine: a tree of 100,000 documents in 1,000 folders taken into the
 // print list, against a bare walk of the same tree with FindFirstFileExW (basic information, large
 // fetch, no other work), both measured in this run, in turns. Then the same tree dropped again
-// (nothing new), and the memory the list holds per entry.
+// (nothing new), and the memory the list holds per entry. The intake and the file layer's walk are
+// measured twice: with the listing class of Windows 8 and later, and with Windows 7's, on a system
+// handed to the program as Windows 7 (which refuses the newer class at the first folder).
 //
 //   intake_bench.exe <folder>     (the tree is made by scripts/bench.sh)
 
@@ -27,6 +29,7 @@
 #include "intake/intake.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/log_file_win32.h"
+#include "platform/win32/newer_windows.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
 
@@ -133,16 +136,34 @@ int wmain(int argc, wchar_t** argv) {
                   in.AddClarisFile(path);
                 }};
   // Where the time goes: the file layer's own walk (names converted, sizes and times kept)...
-  Measure layer{nullptr, [&] {
-                  std::vector<std::string> pending{path};
-                  velmok::platform::FolderListing listing;
-                  while (!pending.empty()) {
-                    const std::string folder = pending.back();
-                    pending.pop_back();
-                    fileSystem.ListFolder(folder, listing);
-                    for (const auto& sub : listing.subfolders) pending.push_back(folder + "\\" + sub.name);
-                  }
-                }};
+  auto layerWalk = [&] {
+    std::vector<std::string> pending{path};
+    velmok::platform::FolderListing listing;
+    while (!pending.empty()) {
+      const std::string folder = pending.back();
+      pending.pop_back();
+      fileSystem.ListFolder(folder, listing);
+      for (const auto& sub : listing.subfolders) pending.push_back(folder + "\\" + sub.name);
+    }
+  };
+  Measure layer{nullptr, layerWalk};
+  // ... the same on Windows 7, and the intake there.
+  const velmok::win32::NewerWindows windows7 = velmok::win32::NewerWindows::AsWindows7();
+  Measure layer7{nullptr, [&] {
+                   velmok::win32::ScopedNewerWindows system(windows7);
+                   layerWalk();
+                 }};
+  std::size_t listed7 = 0;
+  Measure intake7{[&] {
+                    shown.Clear();
+                    view.ListChanged();
+                  },
+                  [&] {
+                    velmok::win32::ScopedNewerWindows system(windows7);
+                    velmok::Intake in(shown, view, fileSystem, log, messages);
+                    in.AddClarisFile(path);
+                    listed7 = shown.Count();
+                  }};
   // ... and the same intake without the status bar's repaints.
   velmok::bench::SilentView silent;
   velmok::PrintList scratch;
@@ -151,7 +172,7 @@ int wmain(int argc, wchar_t** argv) {
                   velmok::Intake in(scratch, silent, fileSystem, log, messages);
                   in.AddClarisFile(path);
                 }};
-  TimeInTurns(15, {&walk, &intake, &again, &layer, &quiet});
+  TimeInTurns(15, {&walk, &intake, &again, &layer, &quiet, &layer7, &intake7});
 
   std::printf("intake under Wine: %zu files\n", files);
   const std::string baseline = "bare FindFirstFileExW walk";
@@ -159,6 +180,9 @@ int wmain(int argc, wchar_t** argv) {
   Report("  the file layer's walk alone", layer.bestMs, baseline, walk.bestMs, "-");
   Report("  the same without status repaints", quiet.bestMs, baseline, walk.bestMs, "-");
   Report("the same tree dropped again (adds nothing)", again.bestMs, baseline, walk.bestMs, "<= 1.3");
+  Report("intake on Windows 7 (FILE_ID_BOTH_DIR_INFO)", intake7.bestMs, baseline, walk.bestMs, "<= 1.1");
+  Report("  file layer, FileFullDirectoryInfo (8+)", layer.bestMs, baseline, walk.bestMs, "-");
+  Report("  file layer, FileIdBothDirectoryInfo (7)", layer7.bestMs, baseline, walk.bestMs, "-");
   // The memory the entries hold, counted in one more intake of its own.
   shown.Clear();
   g_liveBytes = 0;
@@ -173,5 +197,5 @@ int wmain(int argc, wchar_t** argv) {
                            static_cast<double>(listed)
                      : 0.0);
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VelmokBench");
-  return listed == files ? 0 : 1;
+  return listed == files && listed7 == files ? 0 : 1;
 }
