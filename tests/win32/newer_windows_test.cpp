@@ -10,7 +10,6 @@
 #include <functional>
 #include <string>
 
-#include "platform/win32/system_win32.h"
 #include "support/win32_test_support.h"
 
 namespace velmok::testing {
@@ -70,16 +69,6 @@ TEST(NewerWindows, EachFallbackAnswersAsTheNewerFunctionDoes) {
          wchar_t path[MAX_PATH] = {};
          GetModuleFileNameW(s.LoadSystemLibrary(L"winspool.drv"), path, MAX_PATH);
          return Lower(path);
-       }},
-      {"the time of day, to the second", NewerWindows({NewerPart::PreciseTime}), NewerPart::PreciseTime,
-       [](const NewerWindows& s) {
-         const FILETIME now = s.SystemTimeNow();
-         FILETIME reference{};
-         GetSystemTimeAsFileTime(&reference);
-         const auto ticks = [](const FILETIME& t) {
-           return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
-         };
-         return std::string(std::llabs(ticks(now) - ticks(reference)) < 10'000'000 ? "now" : "not now");
        }},
   };
   const NewerWindows running;

@@ -138,31 +138,25 @@ TEST(ProgressWindow, PlacesFontTopmostNoCloseAndTheBlink) {
 }
 
 // Moved onto a monitor of another scaling during the run, the window takes the place Windows
-// suggests there, with its client area, its controls and its fonts at that scaling: on Windows 10,
-// and on Windows 8.1, which tells the window too but has no functions for a scaling of its own.
+// suggests there, with its client area, its controls and its fonts at that scaling.
 TEST(ProgressWindow, FollowsTheScalingOfTheMonitorItIsMovedTo) {
-  for (const bool windows81 : {false, true}) {
-    SCOPED_TRACE(windows81 ? "Windows 8.1" : "Windows 10");
-    win32::ScopedNewerWindows system(windows81 ? win32::NewerWindows({win32::NewerPart::WindowDpi})
-                                               : win32::NewerWindows());
-    win32::Win32Clock clock;
-    PrintState state;
-    win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, [&](win32::FrmProgress& p, int& printed) {
-      for (const UINT dpi : {120u, 168u, 144u, 96u}) {
-        RECT suggested{150, 100, 150 + 700, 100 + 400};
-        SendMessageW(p.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        EXPECT_EQ(p.Dpi(), dpi);
-        RECT r{};
-        GetWindowRect(p.Handle(), &r);
-        EXPECT_EQ(r.left, 150);
-        EXPECT_EQ(r.top, 100);
-        CheckPlacesAndFont(p, dpi);
-      }
-      printed = 0;
-      return true;
-    });
-    progress.ShowModal();
-  }
+  win32::Win32Clock clock;
+  PrintState state;
+  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, [&](win32::FrmProgress& p, int& printed) {
+    for (const UINT dpi : {120u, 168u, 144u, 96u}) {
+      RECT suggested{150, 100, 150 + 700, 100 + 400};
+      SendMessageW(p.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      EXPECT_EQ(p.Dpi(), dpi);
+      RECT r{};
+      GetWindowRect(p.Handle(), &r);
+      EXPECT_EQ(r.left, 150);
+      EXPECT_EQ(r.top, 100);
+      CheckPlacesAndFont(p, dpi);
+    }
+    printed = 0;
+    return true;
+  });
+  progress.ShowModal();
 }
 
 // On Windows 7 the window is laid out at the system's scaling, here 120 dpi.
