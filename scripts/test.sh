@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up everything and runs every test tier:
 #   includes  the include graph of src/: no subsystem reaches up into the window that hosts it
+#             (and the check's own cases first)
 #   unit   native, with AddressSanitizer and UndefinedBehaviorSanitizer, virtual time
 #   fuzz   native, every parser of outside input under libFuzzer for a few seconds each
 #   win32  under Wine: real controls, registry, clipboard, keystrokes, shell association
@@ -19,7 +20,7 @@ source "$root/scripts/wine-env.sh"
 trap velmok_wine_stop EXIT
 
 declare -A result
-summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from|^fuzz_|^includes: |may not include' "$1" | tail -n 20; }
+summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from|^fuzz_|^includes: |^include check: |may not include' "$1" | tail -n 20; }
 
 run_tier() {
   local name="$1"; shift
@@ -37,7 +38,8 @@ run_tier() {
   result[$name]=$rc
 }
 
-run_tier includes "$root/scripts/check-includes.sh"
+includes() { "$root/tests/scripts/check_includes_test.sh" && "$root/scripts/check-includes.sh"; }
+run_tier includes includes
 run_tier unit "$root/build/native/bin/unit_tests"
 run_tier fuzz "$root/scripts/fuzz.sh" 5
 
