@@ -6,6 +6,7 @@
 #   fuzz   native, every parser of outside input under libFuzzer for a few seconds each
 #   win32  under Wine: real controls, registry, clipboard, keystrokes, shell association
 #   e2e    under Wine: the real VELMOK.exe, the simulator and the installer as black boxes
+#   prefix the scripts given a user's own Wine prefix: it is used as it is, nothing in it changed
 # Prints each runner's summary and exits non-zero when anything failed.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -20,7 +21,7 @@ source "$root/scripts/wine-env.sh"
 trap velmok_wine_stop EXIT
 
 declare -A result
-summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from|^fuzz_|^includes: |^include check: |may not include' "$1" | tail -n 20; }
+summary() { grep -E '^\[  (PASSED|FAILED|SKIPPED) +\]|^\[==========\] [0-9]+ tests? from|^fuzz_|^includes: |^include check: |^foreign prefix: |may not include|^FAILED: ' "$1" | tail -n 20; }
 
 run_tier() {
   local name="$1"; shift
@@ -46,12 +47,13 @@ run_tier fuzz "$root/scripts/fuzz.sh" 5
 velmok_wine_ready || { echo "[velmok] the Wine environment could not be prepared" >&2; exit 1; }
 wineserver -p 60 >/dev/null 2>&1 || true
 run_tier win32 timeout 900 "${velmok_wine_env[@]}" wine "$VELMOK_BUILD/bin/win32_tests.exe"
-wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
+velmok_wine_end_programs; wineserver -w >/dev/null 2>&1
 run_tier e2e timeout 1500 "${velmok_wine_env[@]}" wine "$VELMOK_BUILD/bin/e2e_tests.exe"
+run_tier prefix "$root/tests/scripts/foreign_prefix_test.sh"
 
 echo
 failed=0
-for t in includes unit fuzz win32 e2e; do
+for t in includes unit fuzz win32 e2e prefix; do
   if [ "${result[$t]}" = 0 ]; then echo "$t: passed"; else echo "$t: FAILED (exit ${result[$t]})"; failed=1; fi
 done
 exit $failed
