@@ -16,6 +16,8 @@ set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 filter="${1:-StartupE2E.*:IntakeE2E.*:InstallerE2E.*:PrintE2E.ThreeDocuments*:PrintE2E.ASpoolerPlaced*:PrintE2E.EmergencyStop*}"
 
+# Always a prefix of its own: it is set to another Windows version.
+unset WINEPREFIX_OVERRIDE
 export VELMOK_STATE="$root/build/wine-windows7"
 export VELMOK_HEADLESS="${VELMOK_HEADLESS:-1}"
 # shellcheck source=wine-env.sh

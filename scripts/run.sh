@@ -8,6 +8,10 @@
 # opens with the samples, a screenshot is taken, every document is printed through the
 # simulator, and the outcome (status line, progress report, the simulator's journal of printed
 # documents) is printed together with the places of the screenshots.
+#
+# WINEPREFIX_OVERRIDE may name a Wine prefix of the user's, for example one with ClarisWorks
+# installed: it is used as it is (its own ".cwj" association opens the documents) and nothing in it
+# is changed; at the end only the programs this script started are ended.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -22,7 +26,12 @@ if [ "${VELMOK_HEADLESS:-0}" = 1 ] || [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/
 fi
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
-velmok_wine_ready
+if [ "$headless" = 1 ]; then trap velmok_wine_stop EXIT; fi
+velmok_wine_ready as-is
+if ! velmok_prefix_is_ours && ! wine reg query 'HKCR\.cwj' /ve >/dev/null 2>&1; then
+  velmok_log "nothing opens .cwj documents in $WINEPREFIX, and the simulator is made their program only in a prefix of these scripts' own: install ClarisWorks there, or unset WINEPREFIX_OVERRIDE"
+  exit 1
+fi
 
 demo="$root/build/demo"
 samples="$demo/サンプル文書"
@@ -46,8 +55,6 @@ if [ "$headless" = 0 ]; then
   wine "$VELMOK_BUILD/bin/VELMOK.exe" "$(velmok_winpath "$samples")"
   exit 0
 fi
-
-trap velmok_wine_stop EXIT
 
 velmok_log "starting VELMOK.exe headless on $DISPLAY with $samples"
 wine "$VELMOK_BUILD/bin/VELMOK.exe" "$(velmok_winpath "$samples")" >/dev/null 2>&1 &

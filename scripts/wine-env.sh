@@ -5,8 +5,11 @@
 #             ".cwj" opened by the simulator)
 #   display   the number of the Xvfb display started here, when there was no display to use
 # Several checkouts or sessions can work side by side by giving each its own VELMOK_STATE.
-# WINEPREFIX_OVERRIDE names another prefix to use; one the scripts did not create is prepared in
-# place and never deleted.
+# WINEPREFIX_OVERRIDE names another prefix to use. A new or empty folder becomes the scripts' own
+# prefix. A prefix they did not make is the user's: nothing in it is changed (no registry value, no
+# association, no file), and of its programs only those the scripts started are ended. The tests
+# and benchmarks need their own settings in the prefix and refuse it; scripts/run.sh uses it as it
+# is (velmok_wine_ready as-is).
 
 velmok_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${VELMOK_STATE:=$velmok_root/build/wine}"
@@ -16,6 +19,9 @@ export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$VELMOK_STATE/prefix}"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Every Wine program these scripts start, and every program started from one, carries this mark
+# in its environment: in a prefix that is not ours, the scripts end only the programs marked so.
+export VELMOK_WINE_RUN="$$.${EPOCHSECONDS:-0}.$RANDOM$RANDOM"
 
 # Wine alone runs in the Japanese locale, in which it reports code page 932 (scripts/bootstrap.sh
 # generates it). The shells keep the caller's locale, so that none of them warns about a locale
@@ -84,10 +90,16 @@ velmok_winpath() {
   printf 'Z:%s' "${p//\//\\}"
 }
 
+# Whether WINEPREFIX is the scripts' own: the one in the state folder, one they made
+# (.velmok-created), or one they are about to make in a new or empty folder.
+velmok_prefix_is_ours() {
+  [ -z "${WINEPREFIX_OVERRIDE:-}" ] || [ -f "$WINEPREFIX/.velmok-created" ] || [ ! -e "$WINEPREFIX" ] ||
+    { [ -d "$WINEPREFIX" ] && [ -z "$(ls -A "$WINEPREFIX")" ]; }
+}
+
 # Creates the prefix once, serially: Wine's first start races when several programs start at once.
 # A prefix is deleted only when these scripts began to create it (.velmok-created) and were cut
-# short; an existing prefix of anyone else's is prepared in place, and a folder that is neither a
-# prefix nor empty is left alone.
+# short; a prefix in the state folder that an older checkout made is prepared in place.
 velmok_prefix() {
   mkdir -p "$VELMOK_STATE"
   (
@@ -99,10 +111,10 @@ velmok_prefix() {
       if [ ! -e "$WINEPREFIX" ] || { [ -d "$WINEPREFIX" ] && [ -z "$(ls -A "$WINEPREFIX")" ]; }; then
         velmok_log "creating the Wine prefix in $WINEPREFIX (once, about 15 s)"
         mkdir -p "$WINEPREFIX" && touch "$WINEPREFIX/.velmok-created" || exit 1
-      elif [ -f "$WINEPREFIX/system.reg" ]; then
-        velmok_log "preparing the existing Wine prefix $WINEPREFIX (it is kept as it is otherwise)"
+      elif [ -z "${WINEPREFIX_OVERRIDE:-}" ] && [ -f "$WINEPREFIX/system.reg" ]; then
+        velmok_log "preparing the Wine prefix $WINEPREFIX"
       else
-        velmok_log "$WINEPREFIX is neither a Wine prefix nor an empty folder: left alone"
+        velmok_log "$WINEPREFIX is not a Wine prefix of these scripts: left alone"
         exit 1
       fi
       wineboot --init >/dev/null 2>&1 || true
@@ -174,16 +186,60 @@ SH
   chmod +x "$VELMOK_SHELL_RECORDER"
 }
 
-# Ends the Wine programs of the prefix and the Xvfb started here, if it still runs.
+# The Wine programs started by these scripts (directly or through one they started), by the
+# mark in their environment. Wine's own services, which the first program of a prefix starts for
+# all that follow, are left to the wineserver: it ends them when no program needs them any more.
+velmok_our_wine_programs() {
+  local environ pid exe command
+  local services='^c:\\windows\\system32\\(services|winedevice|plugplay|svchost|rpcss|explorer|conhost)\.exe'
+  for environ in /proc/[0-9]*/environ; do
+    pid="${environ#/proc/}"
+    pid="${pid%/environ}"
+    exe="$(readlink "/proc/$pid/exe" 2>/dev/null)" || continue
+    case "${exe##*/}" in wine*-preloader | wine | wine64) ;; *) continue ;; esac
+    tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "VELMOK_WINE_RUN=$VELMOK_WINE_RUN" || continue
+    tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    command="$(tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline")"
+    [[ "${command,,}" =~ $services ]] && continue
+    printf '%s\n' "$pid"
+  done
+}
+
+# Ends the Wine programs of the scripts: in their own prefix every program of the prefix, in a
+# user's prefix only those the scripts started.
+velmok_wine_end_programs() {
+  if velmok_prefix_is_ours; then
+    wineserver -k >/dev/null 2>&1 || true
+    return 0
+  fi
+  local -a ours
+  mapfile -t ours < <(velmok_our_wine_programs)
+  if [ ${#ours[@]} -gt 0 ]; then kill -KILL "${ours[@]}" 2>/dev/null || true; fi
+}
+
+# Ends the Wine programs of the scripts and the Xvfb started here, if it still runs.
 velmok_wine_stop() {
-  wineserver -k >/dev/null 2>&1 || true
+  velmok_wine_end_programs
   local pid
   if pid="$(velmok_our_xvfb)"; then kill "$pid" 2>/dev/null || true; fi
   rm -f "$VELMOK_STATE/xvfb.pid" "$VELMOK_STATE/display"
 }
 
+# Prepares the display, the prefix and the simulator's association. The tests and benchmarks need
+# their own settings in the prefix, so a prefix that is not the scripts' own is refused; with
+# "as-is" it is used as it stands, and nothing in it is changed.
 velmok_wine_ready() {
   velmok_locale_ready || return 1
+  if ! velmok_prefix_is_ours; then
+    if [ "${1:-}" != as-is ]; then
+      velmok_log "$WINEPREFIX (WINEPREFIX_OVERRIDE) was not made by these scripts, and they change nothing in it; the tests, benchmarks and screenshots need their own settings in a prefix (the simulator's .cwj association, one virtual desktop, no crash dialogs). Unset WINEPREFIX_OVERRIDE, or name a new or empty folder."
+      return 1
+    fi
+    velmok_log "using the Wine prefix $WINEPREFIX as it is: nothing in it is changed"
+    velmok_display
+    velmok_shell_recorder
+    return 0
+  fi
   velmok_display
   velmok_prefix || return 1
   velmok_register_simulator

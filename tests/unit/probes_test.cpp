@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/startup.h"
+#include "app/startup.h"
 #include "fakes/fakes.h"
 
 namespace velmok {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/startup.h"
+#include "app/startup.h"
 #include "core/texts.h"
 #include "app/main_window_log_levels.h"
 #include "app/win32/app_commands.h"

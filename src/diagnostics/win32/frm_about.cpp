@@ -68,20 +68,8 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept
 }
 
 void RegisterClasses(HINSTANCE instance, WNDPROC windowProc) {
-  WNDCLASSEXW wc{sizeof wc};
-  wc.lpfnWndProc = windowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kAboutWindowClass;
-  RegisterClassExW(&wc);
-
-  WNDCLASSEXW pic{sizeof pic};
-  pic.lpfnWndProc = PictureProc;
-  pic.hInstance = instance;
-  pic.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  pic.lpszClassName = kAboutPictureClass;
-  RegisterClassExW(&pic);
+  RegisterWindowClass(instance, kAboutWindowClass, windowProc);
+  RegisterWindowClass(instance, kAboutPictureClass, PictureProc, nullptr);
 }
 
 }  // namespace
@@ -262,12 +250,9 @@ LRESULT FrmAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       logic_.cmdOK_Click();
       return 0;
-    case WM_NCDESTROY: {
-      HWND gone = hwnd_;
-      hwnd_ = picIcon_ = lblVersion_ = lblDescription_ = cmdWWW_ = cmdSysInfo_ = cmdOK_ = focus_ = nullptr;
-      SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
-      return DefWindowProcW(gone, msg, wp, lp);
-    }
+    case WM_NCDESTROY:
+      picIcon_ = lblVersion_ = lblDescription_ = cmdWWW_ = cmdSysInfo_ = cmdOK_ = focus_ = nullptr;
+      break;
     default:
       break;
   }

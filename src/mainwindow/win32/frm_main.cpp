@@ -352,11 +352,6 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (dropTarget_ && listView_) RevokeDragDrop(listView_->Handle());
       PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY: {
-      HWND gone = hwnd_;
-      hwnd_ = nullptr;
-      return DefWindowProcW(gone, msg, wp, lp);
-    }
     default:
       break;
   }

@@ -4,6 +4,7 @@
 
 #include "mainwindow/commands.h"
 #include "mainwindow/layout.h"
+#include "platform/win32/window_frame.h"
 #include "resource.h"
 
 namespace velmok::win32 {
@@ -17,13 +18,7 @@ constexpr wchar_t kStripClass[] = L"VELMOK.picToolBerContainer";
 bool ToolbarStrip::Create(HWND parent, HINSTANCE instance, UINT dpi) {
   instance_ = instance;
   dpi_ = dpi;
-  WNDCLASSEXW wc{sizeof wc};
-  wc.lpfnWndProc = StripProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kStripClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(instance, kStripClass, StripProc);
   strip_ = CreateWindowExW(0, kStripClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent, nullptr,
                            instance, this);
   if (!strip_) return false;

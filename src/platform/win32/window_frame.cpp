@@ -10,6 +10,16 @@ int TwipsToPixels(int twips, UINT dpi) {
   return static_cast<int>(std::lround(twips * static_cast<double>(dpi == 0 ? 96 : dpi) / 1440.0));
 }
 
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background) {
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+}
+
 HWND HiddenOwnerWindow(HINSTANCE instance) {
   static HWND owner = nullptr;
   if (owner && IsWindow(owner)) return owner;

@@ -7,7 +7,9 @@
 namespace velmok::win32 {
 
 // The window procedure of a window class `T`: the object is the creation parameter; it is stored
-// at WM_NCCREATE (together with its handle) and every message goes to its handler.
+// at WM_NCCREATE (together with its handle) and every message goes to its handler. After the
+// handler has seen WM_NCDESTROY, the window's last message, the object forgets the handle and no
+// later call reaches it.
 template <typename T>
 LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, HWND T::*handle,
                          LRESULT (T::*handler)(UINT, WPARAM, LPARAM)) noexcept {
@@ -18,8 +20,19 @@ LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, HWND T::*han
   }
   auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  return (self->*handler)(msg, wp, lp);
+  const LRESULT result = (self->*handler)(msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->*handle = nullptr;
+  }
+  return result;
 }
+
+// Registers one of the program's window classes: the arrow cursor and, unless `background` says
+// otherwise, the dialog face behind it. A class registered before stays as it is; one that could
+// not be registered shows when its window cannot be created.
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                         HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 
 int TwipsToPixels(int twips, UINT dpi);
 
