@@ -41,7 +41,7 @@ wine "$VELMOK_BUILD/bin/list_view_bench.exe" 2>/dev/null | tee -a "$results" || 
 velmok_wine_end_programs
 echo >>"$results"
 wine "$VELMOK_BUILD/bin/list_view_bench.exe" windows7 2>/dev/null | tee -a "$results" || true
-wineserver -k >/dev/null 2>&1 || true
+velmok_wine_end_programs
 echo >>"$results"
 wine "$VELMOK_BUILD/bin/print_run_bench.exe" 2>/dev/null | tee -a "$results" || true
 velmok_wine_end_programs
