@@ -4,9 +4,12 @@
 
 #include "fakes/fake_main_view.h"
 #include "fakes/fakes.h"
+#include "fakes/memory_file_system.h"
 #include "fakes/print_list_builder.h"
 #include "fakes/scripted_claris.h"
 #include "printing/claris_paths.h"
+#include "printing/documents_present.h"
+#include "core/texts.h"
 #include "printing/frm_progress_logic.h"
 
 namespace velmok {
@@ -34,13 +37,15 @@ class RecordingProgressView final : public ProgressView {
 struct ProgressWorld {
   RecordingProgressView view;
   fakes::RecordingDisplay display;
-  fakes::FakePump pump;
   fakes::FakeClock clock;
+  fakes::FakePump pump{clock};
   ProgressServices services{display, pump, clock};
   PrintState state;
+  fakes::FakeSessionDuties duties;
+  RunSessionHold session{duties};
   std::function<bool(int&)> run;
   int runs = 0;
-  FrmProgressLogic logic{view, services, state, [this](int& printed) {
+  FrmProgressLogic logic{view, services, state, session, [this](int& printed) {
                            ++runs;
                            return run(printed);
                          }};
@@ -116,29 +121,59 @@ TEST(FrmProgress, AStopPressedJustBeforeTheRunStartsIsNotLost) {
 
 // A question whether the session may end (a log-off, a shut-down the user then cancels, an
 // installer's Restart Manager) is answered "not now" while a run is under way, and the run goes on;
-// only the session's real end stops it, before its next keystroke.
-TEST(FrmProgress, ASessionEndIsRefusedDuringARunWhichStopsOnlyWhenTheSessionEnds) {
+// only the session's real end stops it, before its next keystroke. From the window's showing to the
+// run's end the machine is kept awake and both windows give the same reason; then nothing is held,
+// and the report of a stopped run lets the session end.
+TEST(FrmProgress, TheRunHoldsTheSessionWhileItIsUnderWayAndNoLonger) {
+  constexpr platform::WindowId kMain = 1, kProgress = 2;
   for (const bool sessionEnds : {false, true}) {
     SCOPED_TRACE(sessionEnds ? "the session ends" : "the session goes on");
     ProgressWorld w;
+    w.session.AddWindow(kMain);
+    w.session.AddWindow(kProgress);
+    const std::map<platform::WindowId, std::string> reasons = {{kMain, std::string(texts::kSessionEndDuringRun)},
+                                                                {kProgress, std::string(texts::kSessionEndDuringRun)}};
+    int pumps = 0, heldAtPumps = 0;
+    w.pump.onPump = [&] {
+      ++pumps;
+      heldAtPumps += w.duties.awake && w.duties.reasons == reasons;
+    };
     w.run = [&](int& printed) {
+      w.services.SleepEx(100);
       EXPECT_FALSE(w.logic.QueryEndSession()) << "refused while the run is under way";
       EXPECT_FALSE(w.services.CancelRequested()) << "a question is no stop";
       EXPECT_TRUE(w.view.buttonEnabled);
       if (sessionEnds) w.logic.StopForGood();
       printed = 3;
-      return w.services.DoEventsEx() == 0;
+      return w.services.SleepEx(100) == 0;
     };
     w.logic.Form_Load();
     EXPECT_FALSE(w.logic.QueryEndSession()) << "a run about to start counts as under way";
     w.logic.Form_Activate();
     EXPECT_EQ(w.state.LastPrintResult, sessionEnds ? -1 : 3);
+    EXPECT_GT(pumps, 3);
+    EXPECT_EQ(heldAtPumps, pumps) << "held at every event check of the run";
+    EXPECT_EQ(w.duties.awakeCalls, 1);
+    EXPECT_EQ(w.duties.asleepCalls, 1) << "let go once";
+    EXPECT_FALSE(w.duties.awake);
+    EXPECT_TRUE(w.duties.reasons.empty());
+    EXPECT_TRUE(w.logic.QueryEndSession()) << "neither the report nor the closing message holds the session";
     if (sessionEnds) {
-      EXPECT_TRUE(w.logic.QueryEndSession()) << "the report of a stopped run does not hold the session";
       w.logic.StopForGood();
       EXPECT_EQ(w.view.button, "閉じる(&X)") << "a stop after the run changes nothing";
       EXPECT_TRUE(w.view.buttonEnabled);
     }
+  }
+  {
+    SCOPED_TRACE("a window gone before its run started");
+    ProgressWorld w;
+    w.session.AddWindow(7);
+    w.logic.Form_Load();
+    w.logic.Form_Unload();
+    w.session.RemoveWindow(7);
+    EXPECT_FALSE(w.duties.awake);
+    EXPECT_TRUE(w.duties.reasons.empty());
+    EXPECT_TRUE(w.logic.QueryEndSession());
   }
 }
 
@@ -163,11 +198,17 @@ struct CommandWorld {
     void SetStatusText(std::string_view text) override { view->SetStatusText(text); }
   } session;
   fakes::FakeAnsiPaths ansi;
-  PrintCommands commands{list, probes, ansi, messages, session, state};
+  fakes::MemoryFileSystem files;
+  PrintCommands commands{list, probes, files, ansi, messages, session, state};
 
   explicit CommandWorld(int entries) {
     session.view = &view;
-    for (int i = 1; i <= entries; ++i) list.Add(fakes::MakeEntry("C:\\d\\" + std::to_string(i) + ".cwj"));
+    for (int i = 1; i <= entries; ++i) Add("C:\\d\\" + std::to_string(i) + ".cwj");
+  }
+  // A listed document, there on disk.
+  void Add(const std::string& path) {
+    list.Add(fakes::MakeEntry(path));
+    files.AddFile(path);
   }
 };
 
@@ -238,7 +279,7 @@ TEST(PrintCommands, TheMessageBoxComesBeforeTheStatusLine) {
     void ShowOk(std::string_view, Icon) override { statusWhenShown.push_back(view->status); }
   } boxes;
   boxes.view = &w.view;
-  PrintCommands commands{w.list, w.probes, w.ansi, boxes, w.session, w.state};
+  PrintCommands commands{w.list, w.probes, w.files, w.ansi, boxes, w.session, w.state};
   w.view.status = "before";
   w.session.onShow = [&] { w.state.LastPrintResult = 1; };
   commands.mnuPrint_AllPrint_Click();
@@ -299,7 +340,7 @@ TEST(PrintCommands, DocumentsClarisWorksCannotReadGoByTheirShortNameOrNotAtAll) 
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     CommandWorld w(0);
-    for (const auto& d : c.documents) w.list.Add(fakes::MakeEntry(d));
+    for (const auto& d : c.documents) w.Add(d);
     w.ansi.shortForms = c.shortForms;
     w.view.status = "unchanged";
     w.session.onShow = [&] { w.state.LastPrintResult = static_cast<int>(w.state.TargetFiles.size()); };
@@ -316,6 +357,76 @@ TEST(PrintCommands, DocumentsClarisWorksCannotReadGoByTheirShortNameOrNotAtAll) 
     EXPECT_EQ(w.messages.shown[0].second, platform::MessageBoxes::Icon::Information);
     EXPECT_EQ(w.messages.shown[0].first, UnreachableDocumentsMessage(c.refused));
     for (const auto& r : c.refused) EXPECT_NE(w.messages.shown[0].first.find(r), std::string::npos) << r;
+  }
+}
+
+// A chosen document deleted, renamed or replaced by a folder since it was listed, or named like a
+// device, is refused before ClarisWorks is started, in a box that names it; only the chosen ones
+// count.
+TEST(PrintCommands, DocumentsNoLongerThereOrNamedLikeADeviceAreRefusedBeforeAnythingStarts) {
+  const std::string a = "C:\\d\\a.cwj", b = "C:\\d\\b.cwj", c = "C:\\d\\c.cwj";
+  const std::string aux = "C:\\d\\aux.cwj", hangul = "C:\\d\\한.cwj";
+  struct Case {
+    const char* name;
+    std::vector<std::string> listed;
+    std::function<void(CommandWorld&)> meanwhile;  // between the listing and the command
+    bool selectedOnly;
+    std::vector<std::string> notThere;  // named in the first box; empty: printed
+    std::vector<std::string> unreachable;  // named in a second box
+  };
+  auto files = [](CommandWorld& w) -> auto& { return w.files.folders["C:\\d"].files; };
+  const std::vector<Case> cases = {
+      {"the second of three deleted", {a, b, c}, [&](CommandWorld& w) { files(w).erase(files(w).begin() + 1); }, false,
+       {b}, {}},
+      {"one replaced by a folder", {a, b}, [&](CommandWorld& w) { w.files.AddFolder(a); }, false, {a}, {}},
+      {"a device's name, though a file", {a, aux}, nullptr, false, {aux}, {}},
+      {"gone and unreadable at once", {a, hangul, b},
+       [&](CommandWorld& w) {
+         files(w).clear();
+         w.files.AddFile(hangul);
+       },
+       false, {a, b}, {hangul}},
+      {"a deleted document not chosen", {a, b},
+       [&](CommandWorld& w) {
+         files(w).pop_back();
+         w.list.SetSelected(0, true);
+       },
+       true, {}, {}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    CommandWorld w(0);
+    for (const auto& d : k.listed) w.Add(d);
+    if (k.meanwhile) k.meanwhile(w);
+    w.session.onShow = [&] { w.state.LastPrintResult = static_cast<int>(w.state.TargetFiles.size()); };
+    if (k.selectedOnly)
+      w.commands.mnuPrint_SelectedPrint_Click();
+    else
+      w.commands.mnuPrint_AllPrint_Click();
+    if (k.notThere.empty()) {
+      EXPECT_EQ(w.session.calls, (std::vector<std::string>{"hide", "progress", "show"}));
+      continue;
+    }
+    EXPECT_TRUE(w.session.calls.empty()) << "refused before anything is started";
+    EXPECT_TRUE(w.state.TargetFiles.empty());
+    ASSERT_EQ(w.messages.shown.size(), k.unreachable.empty() ? 1u : 2u);
+    EXPECT_EQ(w.messages.shown[0].first, DocumentsNotThereMessage(k.notThere));
+    for (const auto& d : k.notThere) EXPECT_NE(w.messages.shown[0].first.find("\r\n" + d), std::string::npos) << d;
+    EXPECT_EQ(w.messages.shown[0].second, platform::MessageBoxes::Icon::Information);
+    if (!k.unreachable.empty()) EXPECT_EQ(w.messages.shown[1].first, UnreachableDocumentsMessage(k.unreachable));
+  }
+}
+
+TEST(DocumentsPresent, NamesOfDevicesInAnyCaseWithAnyExtension) {
+  for (const char* device : {"aux.cwj", "CON.cwj", "nul.CWJ", "Prn.cwj", "com1.cwj", "COM9.cwj", "lpt1.cwj",
+                             "LpT9.cwj", "com\u00B9.cwj", "lpt\u00B3.cwj", "aux .cwj", "con.backup.cwj", "nul"}) {
+    SCOPED_TRACE(device);
+    EXPECT_TRUE(NamesADevice(device));
+  }
+  for (const char* name : {"com10.cwj", "com0.cwj", "lpt.cwj", "console.cwj", "auxiliary.cwj", "xnul.cwj",
+                           "nul_.cwj", "com1x.cwj", "com\u00B4.cwj", "a.cwj", "", ".cwj", "ＡＵＸ.cwj"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(NamesADevice(name));
   }
 }
 

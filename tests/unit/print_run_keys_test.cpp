@@ -232,9 +232,16 @@ TEST(PrintRun, KeysHeldByTheUserOrRefusedBySendInput) {
   }
 }
 
+// Local time in the night, `ms` of virtual time after 23:59:00.
+platform::LocalDateTime NightAt(std::int64_t ms) {
+  const std::int64_t second = 23 * 3600 + 59 * 60 + ms / 1000;
+  return {2026, 12, static_cast<int>(7 + second / 86400), static_cast<int>(second % 86400 / 3600),
+          static_cast<int>(second % 3600 / 60), static_cast<int>(second % 60), 0};
+}
+
 // A locked screen (Win+L, a disconnected remote session) holds the keys as long as it lasts, without
-// counting their checks, and says so once per wait; ClarisWorks' windows are waited for as ever, and
-// the stop still ends the run.
+// counting their checks, and says once per wait when it began and when it ended, in local time;
+// ClarisWorks' windows are waited for as ever, and the stop still ends the run.
 TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
   const std::string waiting(texts::kRunWaitingForUnlock);
   auto occurrences = [](const std::string& text, const std::string& part) {
@@ -249,12 +256,16 @@ TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
     std::int64_t stopAt;  // -1: no stop
     bool printed;
     int waits;  // texts of waiting for the unlock
+    std::string held;  // the first wait as the report tells it
   };
   const Case cases[] = {
-      {"locked for a minute, longer than 401 checks", {{300, 60300}}, false, -1, true, 1},
-      {"locked twice", {{300, 10300}, {13000, 18000}}, false, -1, true, 2},
-      {"locked just as the keys go, for five seconds", {}, true, -1, true, 1},
-      {"stopped while locked", {{300, 600000}}, false, 5000, false, 1},
+      {"locked for a minute, longer than 401 checks, past midnight", {{300, 60300}}, false, -1, true, 1,
+       waiting + " 2026/12/07 23:59:01 から 2026/12/08 0:00:00 まで 印刷ダイアログ検知"},
+      {"locked twice", {{300, 10300}, {13000, 18000}}, false, -1, true, 2,
+       waiting + " 2026/12/07 23:59:01 から 2026/12/07 23:59:10 まで"},
+      {"locked just as the keys go, for five seconds", {}, true, -1, true, 1, waiting},
+      {"stopped while locked", {{300, 600000}}, false, 5000, false, 1,
+       waiting + " 2026/12/07 23:59:01 から" + kStopText},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -267,6 +278,7 @@ TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
       return false;
     };
     w.pump.onPump = [&] {
+      w.clock.now = NightAt(w.clock.sleptMs);
       w.keyboard.locked = lockedNow();
       if (c.stopAt >= 0 && w.clock.sleptMs >= c.stopAt) w.progress.SetCancelRequested(true);
     };
@@ -279,7 +291,8 @@ TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
     EXPECT_EQ(w.Run({"C:\\a.cwj"}), c.printed) << w.display.text;
     EXPECT_EQ(occurrences(w.display.text, waiting), c.waits) << w.display.text;
     EXPECT_EQ(w.claris.printed.size(), c.printed ? 1u : 0u);
-    if (!c.printed) EXPECT_TRUE(EndsWith(w.display.text, waiting + kStopText)) << w.display.text;
+    EXPECT_NE(w.display.text.find(c.held), std::string::npos) << w.display.text;
+    if (!c.printed) EXPECT_TRUE(EndsWith(w.display.text, c.held)) << w.display.text;
     EXPECT_TRUE(w.claris.strayKeys.empty());
   }
   {
@@ -290,6 +303,64 @@ TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
     w.pump.onPump = [&] { w.keyboard.locked = w.clock.sleptMs >= 3000; };
     EXPECT_FALSE(w.Run({"C:\\a.cwj"}));
     EXPECT_TRUE(EndsWith(w.display.text, kTimeoutText)) << w.display.text;
+  }
+}
+
+// A path goes in pieces, each waited for. The screen locked after a part of a piece had gone: the
+// rest of it follows the unlock, and no character is typed twice. A stop pressed, or the session's
+// end, while a piece is taken is heard before the next piece and before the Enter.
+TEST(PrintRun, APathIsTypedOnceAndAStopIsHeardBetweenItsPieces) {
+  const std::string path = "C:\\書類\\二〇二六年度の報告書 (案)\\報告_12月分.cwj";
+  struct Case {
+    const char* what;
+    int piece;                // the piece of the path (0: the first) as it goes
+    std::size_t lockedAfter;  // the screen locks after this many of its characters (0: no lock)
+    bool stop;                // the stop is pressed as it is taken
+  };
+  const Case cases[] = {
+      {"locked after the first character of the first piece", 0, 1, false},
+      {"locked after seven characters of the third piece", 2, 7, false},
+      {"stop pressed as the second piece is taken", 1, 0, true},
+      {"stop pressed as the last piece is taken, before the Enter", 3, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RunWorld w;
+    w.Prompt();
+    int pieces = 0;
+    auto typing = [&] { return w.claris.running() && w.windows.FindTopLevelByTitle("開く") == w.windows.foreground; };
+    w.keyboard.lockAfter = [&](std::string_view keys) -> std::optional<std::size_t> {
+      if (c.lockedAfter == 0 || !typing() || keys == "^o" || pieces++ != c.piece) return std::nullopt;
+      return c.lockedAfter;
+    };
+    std::int64_t unlockAt = -1;
+    bool pressWaiting = false;
+    std::size_t sentAtPress = 0;
+    w.keyboard.afterSend = [&] {
+      if (c.stop && typing() && w.keyboard.sent.back().notation != "^o" && pieces++ == c.piece) {
+        pressWaiting = true;  // handled when the program next looks at its events
+        sentAtPress = w.keyboard.sent.size();
+      }
+    };
+    w.pump.onPump = [&] {
+      if (w.keyboard.locked && unlockAt < 0) unlockAt = w.clock.sleptMs + 3000;
+      if (unlockAt >= 0 && w.clock.sleptMs >= unlockAt) w.keyboard.locked = false;
+      if (pressWaiting) w.progress.SetCancelRequested(true);
+    };
+    const bool ok = w.Run({"C:\\a.cwj", path}, 2);
+    std::size_t open = 0;
+    while (open < w.keyboard.sent.size() && w.keyboard.sent[open].notation != "^o") ++open;
+    std::size_t end = open + 1;
+    while (end < w.keyboard.sent.size() && w.keyboard.sent[end].notation != "{ENTER}") ++end;
+    if (!c.stop) {
+      EXPECT_TRUE(ok) << w.display.text;
+      EXPECT_EQ(Spelled(w.keyboard.sent, open + 1, end), path) << "every character once, in order";
+      EXPECT_EQ(w.claris.opened, (std::vector<std::string>{"C:\\a.cwj", path}));
+      continue;
+    }
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(w.keyboard.sent.size(), sentAtPress) << "a key went out after the press";
+    EXPECT_TRUE(EndsWith(w.display.text, kStopText)) << w.display.text;
   }
 }
 
