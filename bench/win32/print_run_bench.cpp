@@ -3,7 +3,10 @@
 //    21 slices of 50 ms; each poll that did not find its window one slice), both from this run;
 //  - the emergency stop, pressed at twenty moments of a run that keeps sending keys (pauses, waits,
 //    right after a step's text): from the press to the stop text, against one 50 ms slice, and
-//    how many keys reached the simulator after the press (the target is none).
+//    how many keys reached the simulator after the press (the target is none);
+//  - the emergency stop pressed while a long path is being typed into the Open dialog, as one of
+//    its pieces of eight characters arrives: from the press to the stop text, and what reached the
+//    simulator afterwards (at most the piece on its way as the button was pressed, never the Enter).
 
 #include <windows.h>
 
@@ -136,10 +139,87 @@ int StopLatency() {
   return 0;
 }
 
+// The characters typed into the Open dialog, and whether its Enter came, by the simulator's journal.
+struct Typed {
+  std::size_t characters = 0;
+  bool enter = false;
+};
+Typed TypedIntoOpenDialog(const std::wstring& journal) {
+  Typed t;
+  for (const auto& line : ReadLines(journal)) {
+    if (line.find(L"\t開く\t") == std::wstring::npos) continue;
+    if (line.find(L"\tchar\t") != std::wstring::npos) ++t.characters;
+    if (line.find(L"\tdown\tRETURN\t") != std::wstring::npos) t.enter = true;
+  }
+  return t;
+}
+
+int StopWhileTyping() {
+  constexpr int kPresses = 8;
+  constexpr std::size_t kPieceChars = 8;
+  const std::wstring stopText = L"\r\n中断要求が発生しました。\r\n";
+  std::vector<double> latencies;
+  std::size_t worstAfter = 0;
+  int enters = 0;
+  for (int i = 0; i < kPresses; ++i) {
+    Cleanup();
+    TempDir dir;
+    MakeFolder(dir / L"app");
+    // The second document lies deep: its path goes out in some fifteen pieces.
+    std::wstring deep = dir / L"docs";
+    MakeFolder(deep);
+    WriteTextFile(deep + L"\\文書1.cwj", "doc");
+    for (const wchar_t* folder : {L"\\二〇二六年度の報告書", L"\\営業部の月次資料とその控え", L"\\十二月分の見積書"}) {
+      deep += folder;
+      MakeFolder(deep);
+    }
+    WriteTextFile(deep + L"\\取引先あての見積書その二.cwj", "doc");
+    VelmokApp app(dir / L"app");
+    app.Start(L"\"" + (dir / L"docs") + L"\"", Knobs(dir, L"0"));
+    HWND main = app.WaitMainWindow();
+    if (!main) return 1;
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_PRINT_ALLPRINT, 0), 0);
+    // Pressed as piece 1, 3, 5 ... of the path arrives.
+    const std::size_t pressAt = kPieceChars * static_cast<std::size_t>(1 + 2 * (i % 4)) - (i / 4) * 3;
+    const auto giveUp = Clock::now() + std::chrono::seconds(60);
+    while (TypedIntoOpenDialog(dir / L"keys.txt").characters < pressAt && Clock::now() < giveUp) Sleep(1);
+    HWND button = ChildByClass(Progress(), L"Button");
+    const Typed atPress = TypedIntoOpenDialog(dir / L"keys.txt");
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+    const auto pressed = Clock::now();
+    const auto deadline = pressed + std::chrono::seconds(10);
+    for (;;) {
+      const std::wstring text = ProgressText();
+      if (text.size() >= stopText.size() && text.compare(text.size() - stopText.size(), stopText.size(), stopText) == 0)
+        break;
+      if (Clock::now() > deadline) break;
+      Sleep(1);
+    }
+    latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - pressed).count());
+    Sleep(1500);
+    const Typed after = TypedIntoOpenDialog(dir / L"keys.txt");
+    const std::size_t typedAfter = after.characters - atPress.characters;
+    worstAfter = std::max(worstAfter, typedAfter);
+    enters += after.enter ? 1 : 0;
+    std::printf("  press %d with %zu characters typed: %.1f ms, %zu characters after it%s\n", i + 1,
+                atPress.characters, latencies.back(), typedAfter, after.enter ? ", and the Enter" : "");
+  }
+  std::sort(latencies.begin(), latencies.end());
+  velmok::bench::Report("emergency stop while a path is typed, press to stop text (worst of 8)", latencies.back(),
+                        "one slice", 50.0, "<= 50 ms");
+  std::printf("characters after the press, at the most: %zu (the piece on its way: <= %zu); Enters after the "
+              "press: %d (target 0)\n",
+              worstAfter, kPieceChars, enters);
+  Cleanup();
+  return 0;
+}
+
 }  // namespace
 
 int wmain() {
   const int a = RunTime();
   const int b = StopLatency();
-  return a | b;
+  const int c = StopWhileTyping();
+  return a | b | c;
 }
