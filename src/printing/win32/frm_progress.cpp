@@ -7,7 +7,6 @@
 #include "core/texts.h"
 #include "platform/win32/window_frame.h"
 #include "platform/win32/wide.h"
-#include "printing/win32/keep_on_top_win32.h"
 
 namespace velmok::win32 {
 
@@ -213,7 +212,7 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kBlinkTimer) {
         logic_.Timer1_Timer();
-        KeepOnTopUnderWine(hwnd_);
+        keepOnTop_.Look(hwnd_);
       }
       return 0;
     case WM_COMMAND:

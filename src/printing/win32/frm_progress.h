@@ -21,6 +21,7 @@
 #include "printing/frm_progress_logic.h"
 #include "printing/progress_services.h"
 #include "printing/run_session_hold.h"
+#include "printing/win32/keep_on_top_win32.h"
 
 namespace velmok::win32 {
 
@@ -115,6 +116,7 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   ScopedGdi font_;
   UINT dpi_ = 96;
   SessionLock* sessionLock_ = nullptr;
+  KeepOnTopUnderWine keepOnTop_;
   bool startPosted_ = false;    // the run's start is on its way for this showing
   bool quitRequested_ = false;  // WM_QUIT arrived: the program ends once the run has stopped
   int quitCode_ = 0;

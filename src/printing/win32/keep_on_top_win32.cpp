@@ -4,15 +4,15 @@
 
 namespace velmok::win32 {
 
-void KeepOnTopUnderWine(HWND window) {
-  // Leaving the topmost band and entering it again puts the window back on top.
+void KeepOnTopUnderWine::Look(HWND window) {
   if (!RunningUnderWine()) return;
-  // Restacking goes through the X server and holds the run for a moment: only when a window has
-  // come above this one.
-  bool covered = false;
+  const HWND foreground = GetForegroundWindow();
+  bool covered = foreground != lastForeground_ && foreground != window && foreground != nullptr;
+  lastForeground_ = foreground;
   for (HWND above = GetWindow(window, GW_HWNDPREV); above && !covered; above = GetWindow(above, GW_HWNDPREV))
     covered = IsWindowVisible(above) != FALSE;
   if (!covered) return;
+  // Leaving the topmost band and entering it again puts the window back on top.
   SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
