@@ -1,7 +1,6 @@
 #include "printing/print_run.h"
 
 #include <cstdio>
-#include <optional>
 
 #include "core/texts.h"
 #include "platform/key_notation.h"
@@ -95,6 +94,17 @@ bool PrintRun::ClarisStillInFront(std::uint32_t claris) {
   return front == platform::kNoWindow || front == s_.progressWindow || s_.probes.ProcessOf(front) == claris;
 }
 
+platform::LocalDateTime PrintRun::HoldBegins() {
+  const platform::LocalDateTime now = s_.clock.Now();
+  Append(std::string(texts::kRunWaitingForUnlock) + " " + FormatGeneralDate(now) + std::string(texts::kRunHeldFrom));
+  return now;
+}
+
+void PrintRun::HoldEnds(std::optional<platform::LocalDateTime>& heldSince) {
+  Append(" " + FormatGeneralDate(s_.clock.Now()) + std::string(texts::kRunHeldUntil));
+  heldSince.reset();
+}
+
 bool PrintRun::Send(std::string_view notation, platform::Keyboard::Wait wait, KeyTarget target) {
   // A stop pressed, or the session's end, while the last keys were taken (the pieces of a typed
   // path follow each other without a pause) is heard before these go.
@@ -108,17 +118,10 @@ bool PrintRun::Send(std::string_view notation, platform::Keyboard::Wait wait, Ke
     // as ever). Only a stop ends the wait. The report tells when the wait began and ended.
     bool counted = true;
     if (s_.keyboard.Locked()) {
-      if (!heldSince) {
-        heldSince = s_.clock.Now();
-        Append(std::string(texts::kRunWaitingForUnlock) + " " + FormatGeneralDate(*heldSince) +
-               std::string(texts::kRunHeldFrom));
-      }
+      if (!heldSince) heldSince = HoldBegins();
       counted = false;
     } else {
-      if (heldSince) {
-        Append(" " + FormatGeneralDate(s_.clock.Now()) + std::string(texts::kRunHeldUntil));
-        heldSince.reset();
-      }
+      if (heldSince) HoldEnds(heldSince);
       const std::uint32_t claris = s_.probes.ClarisProcess();
       // With no ClarisWorks there is nobody to type to: nothing is sent, and the next wait tells.
       if (claris == 0) return true;
