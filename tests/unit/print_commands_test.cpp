@@ -121,60 +121,40 @@ TEST(FrmProgress, AStopPressedJustBeforeTheRunStartsIsNotLost) {
 
 // A question whether the session may end (a log-off, a shut-down the user then cancels, an
 // installer's Restart Manager) is answered "not now" while a run is under way, and the run goes on;
-// only the session's real end stops it, before its next keystroke. From the window's showing to the
-// run's end the machine is kept awake and both windows give the same reason; then nothing is held,
-// and the report of a stopped run lets the session end.
-TEST(FrmProgress, TheRunHoldsTheSessionWhileItIsUnderWayAndNoLonger) {
-  constexpr platform::WindowId kMain = 1, kProgress = 2;
+// only the session's real end stops it, before its next keystroke. The machine is kept awake and the
+// windows give their reason from the window's showing until the run has ended, and no longer.
+TEST(FrmProgress, ASessionEndIsRefusedDuringARunWhichStopsOnlyWhenTheSessionEnds) {
   for (const bool sessionEnds : {false, true}) {
     SCOPED_TRACE(sessionEnds ? "the session ends" : "the session goes on");
     ProgressWorld w;
-    w.session.AddWindow(kMain);
-    w.session.AddWindow(kProgress);
-    const std::map<platform::WindowId, std::string> reasons = {{kMain, std::string(texts::kSessionEndDuringRun)},
-                                                                {kProgress, std::string(texts::kSessionEndDuringRun)}};
-    int pumps = 0, heldAtPumps = 0;
-    w.pump.onPump = [&] {
-      ++pumps;
-      heldAtPumps += w.duties.awake && w.duties.reasons == reasons;
-    };
+    w.session.AddWindow(1);
     w.run = [&](int& printed) {
-      w.services.SleepEx(100);
       EXPECT_FALSE(w.logic.QueryEndSession()) << "refused while the run is under way";
+      EXPECT_TRUE(w.duties.awake && w.duties.reasons.count(1));
       EXPECT_FALSE(w.services.CancelRequested()) << "a question is no stop";
       EXPECT_TRUE(w.view.buttonEnabled);
       if (sessionEnds) w.logic.StopForGood();
       printed = 3;
-      return w.services.SleepEx(100) == 0;
+      return w.services.DoEventsEx() == 0;
     };
     w.logic.Form_Load();
     EXPECT_FALSE(w.logic.QueryEndSession()) << "a run about to start counts as under way";
     w.logic.Form_Activate();
     EXPECT_EQ(w.state.LastPrintResult, sessionEnds ? -1 : 3);
-    EXPECT_GT(pumps, 3);
-    EXPECT_EQ(heldAtPumps, pumps) << "held at every event check of the run";
-    EXPECT_EQ(w.duties.awakeCalls, 1);
-    EXPECT_EQ(w.duties.asleepCalls, 1) << "let go once";
-    EXPECT_FALSE(w.duties.awake);
-    EXPECT_TRUE(w.duties.reasons.empty());
     EXPECT_TRUE(w.logic.QueryEndSession()) << "neither the report nor the closing message holds the session";
+    EXPECT_EQ(w.duties.asleepCalls, 1);
+    EXPECT_TRUE(!w.duties.awake && w.duties.reasons.empty());
     if (sessionEnds) {
       w.logic.StopForGood();
       EXPECT_EQ(w.view.button, "閉じる(&X)") << "a stop after the run changes nothing";
       EXPECT_TRUE(w.view.buttonEnabled);
     }
   }
-  {
-    SCOPED_TRACE("a window gone before its run started");
-    ProgressWorld w;
-    w.session.AddWindow(7);
-    w.logic.Form_Load();
-    w.logic.Form_Unload();
-    w.session.RemoveWindow(7);
-    EXPECT_FALSE(w.duties.awake);
-    EXPECT_TRUE(w.duties.reasons.empty());
-    EXPECT_TRUE(w.logic.QueryEndSession());
-  }
+  ProgressWorld gone;  // a window closed before its run started
+  gone.logic.Form_Load();
+  gone.logic.Form_Unload();
+  EXPECT_TRUE(gone.logic.QueryEndSession());
+  EXPECT_FALSE(gone.duties.awake);
 }
 
 struct CommandWorld {
@@ -360,74 +340,44 @@ TEST(PrintCommands, DocumentsClarisWorksCannotReadGoByTheirShortNameOrNotAtAll) 
   }
 }
 
-// A chosen document deleted, renamed or replaced by a folder since it was listed, or named like a
-// device, is refused before ClarisWorks is started, in a box that names it; only the chosen ones
-// count.
+// Chosen documents deleted or replaced by a folder since they were listed, or named like a device,
+// are refused before ClarisWorks is started, named in a box (before those ClarisWorks cannot
+// read); documents not chosen do not count.
 TEST(PrintCommands, DocumentsNoLongerThereOrNamedLikeADeviceAreRefusedBeforeAnythingStarts) {
-  const std::string a = "C:\\d\\a.cwj", b = "C:\\d\\b.cwj", c = "C:\\d\\c.cwj";
-  const std::string aux = "C:\\d\\aux.cwj", hangul = "C:\\d\\한.cwj";
-  struct Case {
-    const char* name;
-    std::vector<std::string> listed;
-    std::function<void(CommandWorld&)> meanwhile;  // between the listing and the command
-    bool selectedOnly;
-    std::vector<std::string> notThere;  // named in the first box; empty: printed
-    std::vector<std::string> unreachable;  // named in a second box
-  };
-  auto files = [](CommandWorld& w) -> auto& { return w.files.folders["C:\\d"].files; };
-  const std::vector<Case> cases = {
-      {"the second of three deleted", {a, b, c}, [&](CommandWorld& w) { files(w).erase(files(w).begin() + 1); }, false,
-       {b}, {}},
-      {"one replaced by a folder", {a, b}, [&](CommandWorld& w) { w.files.AddFolder(a); }, false, {a}, {}},
-      {"a device's name, though a file", {a, aux}, nullptr, false, {aux}, {}},
-      {"gone and unreadable at once", {a, hangul, b},
-       [&](CommandWorld& w) {
-         files(w).clear();
-         w.files.AddFile(hangul);
-       },
-       false, {a, b}, {hangul}},
-      {"a deleted document not chosen", {a, b},
-       [&](CommandWorld& w) {
-         files(w).pop_back();
-         w.list.SetSelected(0, true);
-       },
-       true, {}, {}},
-  };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.name);
+  const std::string a = "C:\\d\\a.cwj", b = "C:\\d\\b.cwj", aux = "C:\\d\\aux.cwj", hangul = "C:\\d\\한.cwj";
+  for (const bool selectedOnly : {false, true}) {
+    SCOPED_TRACE(selectedOnly ? "print selected: only the first" : "print all");
     CommandWorld w(0);
-    for (const auto& d : k.listed) w.Add(d);
-    if (k.meanwhile) k.meanwhile(w);
-    w.session.onShow = [&] { w.state.LastPrintResult = static_cast<int>(w.state.TargetFiles.size()); };
-    if (k.selectedOnly)
+    for (const auto& d : {a, b, aux, hangul}) w.Add(d);
+    w.files.folders["C:\\d"].files.erase(w.files.folders["C:\\d"].files.begin() + 1);  // b deleted
+    w.list.SetSelected(0, true);
+    if (selectedOnly) {
       w.commands.mnuPrint_SelectedPrint_Click();
-    else
-      w.commands.mnuPrint_AllPrint_Click();
-    if (k.notThere.empty()) {
-      EXPECT_EQ(w.session.calls, (std::vector<std::string>{"hide", "progress", "show"}));
+      EXPECT_EQ(w.session.calls.size(), 3u) << "printed";
       continue;
     }
+    w.commands.mnuPrint_AllPrint_Click();
     EXPECT_TRUE(w.session.calls.empty()) << "refused before anything is started";
     EXPECT_TRUE(w.state.TargetFiles.empty());
-    ASSERT_EQ(w.messages.shown.size(), k.unreachable.empty() ? 1u : 2u);
-    EXPECT_EQ(w.messages.shown[0].first, DocumentsNotThereMessage(k.notThere));
-    for (const auto& d : k.notThere) EXPECT_NE(w.messages.shown[0].first.find("\r\n" + d), std::string::npos) << d;
-    EXPECT_EQ(w.messages.shown[0].second, platform::MessageBoxes::Icon::Information);
-    if (!k.unreachable.empty()) EXPECT_EQ(w.messages.shown[1].first, UnreachableDocumentsMessage(k.unreachable));
+    ASSERT_EQ(w.messages.shown.size(), 2u);
+    EXPECT_EQ(w.messages.shown[0].first, DocumentsNotThereMessage({b, aux}));
+    EXPECT_NE(w.messages.shown[0].first.find("\r\n" + b + "\r\n" + aux), std::string::npos);
+    EXPECT_EQ(w.messages.shown[1].first, UnreachableDocumentsMessage({hangul}));
   }
+  CommandWorld folder(0);
+  folder.Add(a);
+  folder.files.folders.clear();
+  folder.files.AddFolder(a);
+  folder.commands.mnuPrint_AllPrint_Click();
+  EXPECT_EQ(folder.messages.shown.at(0).first, DocumentsNotThereMessage({a})) << "a folder in the document's place";
 }
 
 TEST(DocumentsPresent, NamesOfDevicesInAnyCaseWithAnyExtension) {
-  for (const char* device : {"aux.cwj", "CON.cwj", "nul.CWJ", "Prn.cwj", "com1.cwj", "COM9.cwj", "lpt1.cwj",
-                             "LpT9.cwj", "com\u00B9.cwj", "lpt\u00B3.cwj", "aux .cwj", "con.backup.cwj", "nul"}) {
-    SCOPED_TRACE(device);
-    EXPECT_TRUE(NamesADevice(device));
-  }
-  for (const char* name : {"com10.cwj", "com0.cwj", "lpt.cwj", "console.cwj", "auxiliary.cwj", "xnul.cwj",
-                           "nul_.cwj", "com1x.cwj", "com\u00B4.cwj", "a.cwj", "", ".cwj", "ＡＵＸ.cwj"}) {
-    SCOPED_TRACE(name);
-    EXPECT_FALSE(NamesADevice(name));
-  }
+  for (const char* device : {"aux.cwj", "CON.cwj", "nul.CWJ", "Prn.cwj", "com1.cwj", "LpT9.cwj", "com\u00B9.cwj",
+                             "aux .cwj", "con.backup.cwj", "nul"})
+    EXPECT_TRUE(NamesADevice(device)) << device;
+  for (const char* name : {"com10.cwj", "com0.cwj", "lpt.cwj", "console.cwj", "xnul.cwj", "com\u00B4.cwj", "ＡＵＸ.cwj"})
+    EXPECT_FALSE(NamesADevice(name)) << name;
 }
 
 TEST(ClarisPaths, TheRefusalNamesTenDocumentsAndCountsTheRest) {

@@ -306,64 +306,6 @@ TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
   }
 }
 
-// A path goes in pieces, each waited for. The screen locked after a part of a piece had gone: the
-// rest of it follows the unlock, and no character is typed twice. A stop pressed, or the session's
-// end, while a piece is taken is heard before the next piece and before the Enter.
-TEST(PrintRun, APathIsTypedOnceAndAStopIsHeardBetweenItsPieces) {
-  const std::string path = "C:\\書類\\二〇二六年度の報告書 (案)\\報告_12月分.cwj";
-  struct Case {
-    const char* what;
-    int piece;                // the piece of the path (0: the first) as it goes
-    std::size_t lockedAfter;  // the screen locks after this many of its characters (0: no lock)
-    bool stop;                // the stop is pressed as it is taken
-  };
-  const Case cases[] = {
-      {"locked after the first character of the first piece", 0, 1, false},
-      {"locked after seven characters of the third piece", 2, 7, false},
-      {"stop pressed as the second piece is taken", 1, 0, true},
-      {"stop pressed as the last piece is taken, before the Enter", 3, 0, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    RunWorld w;
-    w.Prompt();
-    int pieces = 0;
-    auto typing = [&] { return w.claris.running() && w.windows.FindTopLevelByTitle("開く") == w.windows.foreground; };
-    w.keyboard.lockAfter = [&](std::string_view keys) -> std::optional<std::size_t> {
-      if (c.lockedAfter == 0 || !typing() || keys == "^o" || pieces++ != c.piece) return std::nullopt;
-      return c.lockedAfter;
-    };
-    std::int64_t unlockAt = -1;
-    bool pressWaiting = false;
-    std::size_t sentAtPress = 0;
-    w.keyboard.afterSend = [&] {
-      if (c.stop && typing() && w.keyboard.sent.back().notation != "^o" && pieces++ == c.piece) {
-        pressWaiting = true;  // handled when the program next looks at its events
-        sentAtPress = w.keyboard.sent.size();
-      }
-    };
-    w.pump.onPump = [&] {
-      if (w.keyboard.locked && unlockAt < 0) unlockAt = w.clock.sleptMs + 3000;
-      if (unlockAt >= 0 && w.clock.sleptMs >= unlockAt) w.keyboard.locked = false;
-      if (pressWaiting) w.progress.SetCancelRequested(true);
-    };
-    const bool ok = w.Run({"C:\\a.cwj", path}, 2);
-    std::size_t open = 0;
-    while (open < w.keyboard.sent.size() && w.keyboard.sent[open].notation != "^o") ++open;
-    std::size_t end = open + 1;
-    while (end < w.keyboard.sent.size() && w.keyboard.sent[end].notation != "{ENTER}") ++end;
-    if (!c.stop) {
-      EXPECT_TRUE(ok) << w.display.text;
-      EXPECT_EQ(Spelled(w.keyboard.sent, open + 1, end), path) << "every character once, in order";
-      EXPECT_EQ(w.claris.opened, (std::vector<std::string>{"C:\\a.cwj", path}));
-      continue;
-    }
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(w.keyboard.sent.size(), sentAtPress) << "a key went out after the press";
-    EXPECT_TRUE(EndsWith(w.display.text, kStopText)) << w.display.text;
-  }
-}
-
 TEST(PrintRun, ClarisWorksIsHandedTheNamesItCanRead) {
   RunWorld w;
   w.Prompt();
