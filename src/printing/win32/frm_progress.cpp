@@ -212,7 +212,8 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kBlinkTimer) {
         logic_.Timer1_Timer();
-        keepOnTop_.Look(hwnd_);
+        // A restack holds the thread for some milliseconds: a press of the stop comes first.
+        if (!StopPressWaiting()) keepOnTop_.Look(hwnd_);
       }
       return 0;
     case WM_COMMAND:
