@@ -54,6 +54,9 @@ void Cleanup() {
   KillProcessesNamed(L"VELMOK.exe");
   KillProcessesNamed(L"clw4sim.exe");
   ClearVelmokSettings();
+  // The windows of an ended simulator may linger a moment on a busy machine: the next print would
+  // then be refused, with ClarisWorks seen running.
+  WaitUntil([] { return !FindTopLevel(L"CLW4MainClass", L"", true); }, std::chrono::seconds(10));
 }
 
 int RunTime() {
@@ -185,6 +188,10 @@ int StopWhileTyping() {
     while (TypedIntoOpenDialog(dir / L"keys.txt").characters < pressAt && Clock::now() < giveUp) Sleep(1);
     HWND button = ChildByClass(Progress(), L"Button");
     const Typed atPress = TypedIntoOpenDialog(dir / L"keys.txt");
+    if (atPress.characters < pressAt) {
+      std::printf("  press %d: the path was not typed; the run shows:\n%s\n", i + 1, U8(ProgressText()).c_str());
+      return 1;
+    }
     PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
     const auto pressed = Clock::now();
