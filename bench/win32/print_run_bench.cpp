@@ -59,6 +59,25 @@ void Cleanup() {
   WaitUntil([] { return !FindTopLevel(L"CLW4MainClass", L"", true); }, std::chrono::seconds(10));
 }
 
+// Presses the stop button of the progress window and returns the milliseconds until its stop text
+// shows, watched closely (every millisecond), so that the figure is the program's, not the watcher's.
+double PressStopAndWaitForItsText() {
+  const std::wstring stopText = L"\r\n中断要求が発生しました。\r\n";
+  HWND button = ChildByClass(Progress(), L"Button");
+  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  const auto pressed = Clock::now();
+  const auto deadline = pressed + std::chrono::seconds(10);
+  for (;;) {
+    const std::wstring text = ProgressText();
+    if (text.size() >= stopText.size() && text.compare(text.size() - stopText.size(), stopText.size(), stopText) == 0)
+      break;
+    if (Clock::now() > deadline) break;
+    Sleep(1);
+  }
+  return std::chrono::duration<double, std::milli>(Clock::now() - pressed).count();
+}
+
 int RunTime() {
   Cleanup();
   TempDir dir;
@@ -98,7 +117,6 @@ int RunTime() {
 
 int StopLatency() {
   constexpr int kPresses = 20;
-  const std::wstring stopText = L"\r\n中断要求が発生しました。\r\n";
   std::vector<double> latencies;
   std::size_t keysAfter = 0;
   for (int i = 0; i < kPresses; ++i) {
@@ -112,21 +130,8 @@ int StopLatency() {
     WaitUntil([] { return ProgressText().find(L"ファイルオープン待ちしています...") != std::wstring::npos; },
               std::chrono::seconds(30));
     Sleep(137 * i);  // somewhere in the run: a pause, a wait, the moment a key is due
-    HWND button = ChildByClass(Progress(), L"Button");
     const std::size_t keysAtPress = ReadLines(dir / L"keys.txt").size();
-    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-    const auto pressed = Clock::now();
-    // Watched closely (every millisecond), so that the figure is the program's, not the watcher's.
-    const auto deadline = pressed + std::chrono::seconds(10);
-    for (;;) {
-      const std::wstring text = ProgressText();
-      if (text.size() >= stopText.size() && text.compare(text.size() - stopText.size(), stopText.size(), stopText) == 0)
-        break;
-      if (Clock::now() > deadline) break;
-      Sleep(1);
-    }
-    latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - pressed).count());
+    latencies.push_back(PressStopAndWaitForItsText());
     std::printf("  press %2d at %4d ms into the wait for the Open dialog: %.1f ms\n", i + 1, 137 * i, latencies.back());
     Sleep(1500);  // anything still on its way to the simulator has arrived by now
     keysAfter += ReadLines(dir / L"keys.txt").size() - keysAtPress;
@@ -160,7 +165,6 @@ Typed TypedIntoOpenDialog(const std::wstring& journal) {
 int StopWhileTyping() {
   constexpr int kPresses = 8;
   constexpr std::size_t kPieceChars = 8;
-  const std::wstring stopText = L"\r\n中断要求が発生しました。\r\n";
   std::vector<double> latencies;
   std::size_t worstAfter = 0;
   int enters = 0;
@@ -186,24 +190,12 @@ int StopWhileTyping() {
     const std::size_t pressAt = kPieceChars * static_cast<std::size_t>(1 + 2 * (i % 4)) - (i / 4) * 3;
     const auto giveUp = Clock::now() + std::chrono::seconds(60);
     while (TypedIntoOpenDialog(dir / L"keys.txt").characters < pressAt && Clock::now() < giveUp) Sleep(1);
-    HWND button = ChildByClass(Progress(), L"Button");
     const Typed atPress = TypedIntoOpenDialog(dir / L"keys.txt");
     if (atPress.characters < pressAt) {
       std::printf("  press %d: the path was not typed; the run shows:\n%s\n", i + 1, U8(ProgressText()).c_str());
       return 1;
     }
-    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-    const auto pressed = Clock::now();
-    const auto deadline = pressed + std::chrono::seconds(10);
-    for (;;) {
-      const std::wstring text = ProgressText();
-      if (text.size() >= stopText.size() && text.compare(text.size() - stopText.size(), stopText.size(), stopText) == 0)
-        break;
-      if (Clock::now() > deadline) break;
-      Sleep(1);
-    }
-    latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - pressed).count());
+    latencies.push_back(PressStopAndWaitForItsText());
     Sleep(1500);
     const Typed after = TypedIntoOpenDialog(dir / L"keys.txt");
     const std::size_t typedAfter = after.characters - atPress.characters;
