@@ -41,6 +41,7 @@ class NoHandlers final : public MainWindowHandlers {
   void RestoreLogLevel() override {}
   void SaveLogLevel() override {}
   bool PrintRunUnderWay() const override { return false; }
+  bool PrintRunHoldsSession() const override { return false; }
 };
 
 // A view that shows nothing and counts the enabled states it is given; as the intake's host, it

@@ -1,5 +1,6 @@
-// Key notation: any text must parse or be refused whole, and any text escaped as a literal must
-// parse back to exactly its characters.
+// Key notation: any text must parse or be refused whole, what it parses to must be written back as
+// notation of the same keystrokes, and any text escaped as a literal must parse back to exactly its
+// characters.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  (void)velmok::ParseKeyNotation(text);
+  if (const auto parsed = velmok::ParseKeyNotation(text))
+    if (velmok::ParseKeyNotation(velmok::FormatKeyStrokes(*parsed)) != parsed) std::abort();
 
   const auto strokes = velmok::ParseKeyNotation(velmok::EscapeKeyLiteral(text));
   if (!strokes) std::abort();

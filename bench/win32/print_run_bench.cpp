@@ -3,7 +3,10 @@
 //    21 slices of 50 ms; each poll that did not find its window one slice), both from this run;
 //  - the emergency stop, pressed at twenty moments of a run that keeps sending keys (pauses, waits,
 //    right after a step's text): from the press to the stop text, against one 50 ms slice, and
-//    how many keys reached the simulator after the press (the target is none).
+//    how many keys reached the simulator after the press (the target is none);
+//  - the emergency stop pressed while a long path is being typed into the Open dialog, as one of
+//    its pieces of eight characters arrives: from the press to the stop text, and what reached the
+//    simulator afterwards (at most the piece on its way as the button was pressed, never the Enter).
 
 #include <windows.h>
 
@@ -52,6 +55,28 @@ void Cleanup() {
   KillProcessesNamed(L"VELMOK.exe");
   KillProcessesNamed(L"clw4sim.exe");
   ClearVelmokSettings();
+  // The windows of an ended simulator may linger a moment on a busy machine: the next print would
+  // then be refused, with ClarisWorks seen running.
+  WaitUntil([] { return !FindTopLevel(L"CLW4MainClass", L"", true); }, std::chrono::seconds(10));
+}
+
+// Presses the stop button of the progress window and returns the milliseconds until its stop text
+// shows, watched closely (every millisecond), so that the figure is the program's, not the watcher's.
+double PressStopAndWaitForItsText() {
+  const std::wstring stopText = L"\r\n中断要求が発生しました。\r\n";
+  HWND button = ChildByClass(Progress(), L"Button");
+  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  const auto pressed = Clock::now();
+  const auto deadline = pressed + std::chrono::seconds(10);
+  for (;;) {
+    const std::wstring text = ProgressText();
+    if (text.size() >= stopText.size() && text.compare(text.size() - stopText.size(), stopText.size(), stopText) == 0)
+      break;
+    if (Clock::now() > deadline) break;
+    Sleep(1);
+  }
+  return std::chrono::duration<double, std::milli>(Clock::now() - pressed).count();
 }
 
 // `windows7`: the test build of the program, doing without every function newer than Windows 7.
@@ -97,7 +122,6 @@ int RunTime(bool windows7) {
 
 int StopLatency() {
   constexpr int kPresses = 20;
-  const std::wstring stopText = L"\r\n中断要求が発生しました。\r\n";
   std::vector<double> latencies;
   std::size_t keysAfter = 0;
   for (int i = 0; i < kPresses; ++i) {
@@ -111,21 +135,8 @@ int StopLatency() {
     WaitUntil([] { return ProgressText().find(L"ファイルオープン待ちしています...") != std::wstring::npos; },
               std::chrono::seconds(30));
     Sleep(137 * i);  // somewhere in the run: a pause, a wait, the moment a key is due
-    HWND button = ChildByClass(Progress(), L"Button");
     const std::size_t keysAtPress = ReadLines(dir / L"keys.txt").size();
-    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-    const auto pressed = Clock::now();
-    // Watched closely (every millisecond), so that the figure is the program's, not the watcher's.
-    const auto deadline = pressed + std::chrono::seconds(10);
-    for (;;) {
-      const std::wstring text = ProgressText();
-      if (text.size() >= stopText.size() && text.compare(text.size() - stopText.size(), stopText.size(), stopText) == 0)
-        break;
-      if (Clock::now() > deadline) break;
-      Sleep(1);
-    }
-    latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - pressed).count());
+    latencies.push_back(PressStopAndWaitForItsText());
     std::printf("  press %2d at %4d ms into the wait for the Open dialog: %.1f ms\n", i + 1, 137 * i, latencies.back());
     Sleep(1500);  // anything still on its way to the simulator has arrived by now
     keysAfter += ReadLines(dir / L"keys.txt").size() - keysAtPress;
@@ -141,11 +152,79 @@ int StopLatency() {
   return 0;
 }
 
+// The characters typed into the Open dialog, and whether its Enter came, by the simulator's journal.
+struct Typed {
+  std::size_t characters = 0;
+  bool enter = false;
+};
+Typed TypedIntoOpenDialog(const std::wstring& journal) {
+  Typed t;
+  for (const auto& line : ReadLines(journal)) {
+    if (line.find(L"\t開く\t") == std::wstring::npos) continue;
+    if (line.find(L"\tchar\t") != std::wstring::npos) ++t.characters;
+    if (line.find(L"\tdown\tRETURN\t") != std::wstring::npos) t.enter = true;
+  }
+  return t;
+}
+
+int StopWhileTyping() {
+  constexpr int kPresses = 8;
+  constexpr std::size_t kPieceChars = 8;
+  std::vector<double> latencies;
+  std::size_t worstAfter = 0;
+  int enters = 0;
+  for (int i = 0; i < kPresses; ++i) {
+    Cleanup();
+    TempDir dir;
+    MakeFolder(dir / L"app");
+    // The second document lies deep: its path goes out in some fifteen pieces.
+    std::wstring deep = dir / L"docs";
+    MakeFolder(deep);
+    WriteTextFile(deep + L"\\文書1.cwj", "doc");
+    for (const wchar_t* folder : {L"\\二〇二六年度の報告書", L"\\営業部の月次資料とその控え", L"\\十二月分の見積書"}) {
+      deep += folder;
+      MakeFolder(deep);
+    }
+    WriteTextFile(deep + L"\\取引先あての見積書その二.cwj", "doc");
+    VelmokApp app(dir / L"app");
+    app.Start(L"\"" + (dir / L"docs") + L"\"", Knobs(dir, L"0"));
+    HWND main = app.WaitMainWindow();
+    if (!main) return 1;
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_PRINT_ALLPRINT, 0), 0);
+    // Pressed as piece 1, 3, 5 ... of the path arrives.
+    const std::size_t pressAt = kPieceChars * static_cast<std::size_t>(1 + 2 * (i % 4)) - (i / 4) * 3;
+    const auto giveUp = Clock::now() + std::chrono::seconds(60);
+    while (TypedIntoOpenDialog(dir / L"keys.txt").characters < pressAt && Clock::now() < giveUp) Sleep(1);
+    const Typed atPress = TypedIntoOpenDialog(dir / L"keys.txt");
+    if (atPress.characters < pressAt) {
+      std::printf("  press %d: the path was not typed; the run shows:\n%s\n", i + 1, U8(ProgressText()).c_str());
+      return 1;
+    }
+    latencies.push_back(PressStopAndWaitForItsText());
+    Sleep(1500);
+    const Typed after = TypedIntoOpenDialog(dir / L"keys.txt");
+    const std::size_t typedAfter = after.characters - atPress.characters;
+    worstAfter = std::max(worstAfter, typedAfter);
+    enters += after.enter ? 1 : 0;
+    std::printf("  press %d with %zu characters typed: %.1f ms, %zu characters after it%s\n", i + 1,
+                atPress.characters, latencies.back(), typedAfter, after.enter ? ", and the Enter" : "");
+  }
+  std::sort(latencies.begin(), latencies.end());
+  velmok::bench::Report("emergency stop while a path is typed, press to stop text (worst of 8)", latencies.back(),
+                        "one slice", 50.0, "<= 50 ms");
+  std::printf("characters after the press, at the most: %zu (the piece on its way: <= %zu); Enters after the "
+              "press: %d (target 0)\n",
+              worstAfter, kPieceChars, enters);
+  Cleanup();
+  return 0;
+}
+
 }  // namespace
 
 int wmain() {
   const int a = RunTime(false);
   const int windows7 = RunTime(true);
   const int b = StopLatency();
-  return a | windows7 | b;
+  const int c = StopWhileTyping();
+  return a | windows7 | b | c;
 }

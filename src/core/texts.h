@@ -16,6 +16,10 @@ inline constexpr std::string_view kUnreachableDocuments =
     "次のファイルは、クラリスワークスが読めない文字を名前に含むか、パスが長すぎるため、"
     "クラリスワークスに渡せません。印刷を中止しました。\r\n"
     "ファイル名を変えるか、短いパスのフォルダに移してから、もう一度印刷してください。\r\n";
+inline constexpr std::string_view kDocumentsNotThere =
+    "次のファイルは、見つからないか、ファイルではなくなったか、Windows が装置に使う名前 (CON、PRN、AUX、NUL、"
+    "COM1～COM9、LPT1～LPT9) のため、クラリスワークスで開けません。印刷を中止しました。\r\n"
+    "リストから削除するか、ファイルを確かめてから、もう一度印刷してください。\r\n";
 inline constexpr std::string_view kUnreachableMorePrefix = "ほか ";
 inline constexpr std::string_view kUnreachableMoreSuffix = " 個のファイル";
 inline constexpr std::string_view kUnreadableFolders =
@@ -70,6 +74,8 @@ inline constexpr std::string_view kRunQuitting = "クラリスワークスを閉
 inline constexpr std::string_view kRunTimedOut = "タイムアウトしました。";
 inline constexpr std::string_view kRunStopRequested = "中断要求が発生しました。";
 inline constexpr std::string_view kRunWaitingForUnlock = "画面のロック解除を待っています...";
+inline constexpr std::string_view kRunHeldFrom = " から";  // after the local date and time the wait began
+inline constexpr std::string_view kRunHeldUntil = " まで";  // after the local date and time it ended
 inline constexpr std::string_view kWaitOpenDialog = " 開くダイアログ検知 Cnt=";
 inline constexpr std::string_view kWaitDocumentOpen = " ファイルオープン検知 Cnt=";
 inline constexpr std::string_view kWaitReadOnlyWarning = " リードオンリー警告検知 Cnt=";

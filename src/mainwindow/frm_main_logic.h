@@ -28,8 +28,12 @@ class MainWindowHandlers {
   virtual void LogLevelChosen(int index) = 0;
   virtual void RestoreLogLevel() = 0;
   virtual void SaveLogLevel() = 0;
-  // Whether a print run holds the program (the main window is hidden meanwhile).
+  // Whether a print run holds the program (the main window is hidden meanwhile), from the command
+  // until its outcome has been reported.
   virtual bool PrintRunUnderWay() const = 0;
+  // Whether a print run holds the session: only while the run itself is under way, not while its
+  // report or the closing message is shown.
+  virtual bool PrintRunHoldsSession() const = 0;
 };
 
 class FrmMainLogic final : public IntakeHost {
@@ -48,10 +52,10 @@ class FrmMainLogic final : public IntakeHost {
   // end the session may be granted now: not while a print run holds the program.
   bool CloseAllowed() const { return !PrintRunUnderWay(); }
   bool PrintRunUnderWay() const { return handlers_.PrintRunUnderWay(); }
-  // Log-off or shut-down: asked first (refused while a run holds the program, whose progress
-  // window stops it meanwhile), then told; the settings are saved as at a close when the session
-  // really ends. True when they must be saved now.
-  bool QueryEndSession() const { return CloseAllowed(); }
+  // Log-off or shut-down: asked first (refused only while a run is under way, as the progress
+  // window refuses it), then told; the settings are saved as at a close when the session really
+  // ends. True when they must be saved now.
+  bool QueryEndSession() const { return !handlers_.PrintRunHoldsSession(); }
   static bool SaveAtEndSession(bool ending) { return ending; }
   bool IsEnabled(int id) const;
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/clock.h"
-
 namespace velmok::platform {
 
 // Lets the window events that are waiting be handled (once), as a long operation must now and
@@ -12,7 +10,7 @@ class EventPump {
   virtual void PumpPending() = 0;
   // Sleeps `ms` as a plain sleep does, handling no event; only a press of the emergency stop,
   // waiting to be handled, ends it early, so that the stop is seen at the next event check.
-  virtual void SleepUnlessStopWaits(Clock& clock, int ms) { clock.Sleep(ms); }
+  virtual void SleepUnlessStopWaits(int ms) = 0;
 };
 
 }  // namespace velmok::platform

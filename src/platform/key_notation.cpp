@@ -163,10 +163,42 @@ bool IsNotationCharacter(char32_t cp) {
   }
 }
 
+std::string_view NameOf(NamedKey key) {
+  for (const auto& entry : kNamedKeys)
+    if (entry.key == key) return entry.name;
+  return {};
+}
+
 }  // namespace
 
 std::optional<std::vector<KeyStroke>> ParseKeyNotation(std::string_view notation) {
   return Parser(notation).Run();
+}
+
+std::string FormatKeyStrokes(const std::vector<KeyStroke>& strokes) {
+  std::string out;
+  for (const KeyStroke& stroke : strokes) {
+    if (stroke.modifiers & kShift) out += '+';
+    if (stroke.modifiers & kCtrl) out += '^';
+    if (stroke.modifiers & kAlt) out += '%';
+    if (stroke.key != NamedKey::None) {
+      out += '{';
+      out += NameOf(stroke.key);
+      out += '}';
+      continue;
+    }
+    std::string character;
+    AppendUtf8(character, stroke.character);
+    out += EscapeKeyLiteral(character);
+  }
+  return out;
+}
+
+std::string DropKeyStrokes(std::string_view notation, std::size_t count) {
+  auto strokes = ParseKeyNotation(notation);
+  if (!strokes) return std::string(notation);
+  strokes->erase(strokes->begin(), strokes->begin() + static_cast<std::ptrdiff_t>(std::min(count, strokes->size())));
+  return FormatKeyStrokes(*strokes);
 }
 
 std::string EscapeKeyLiteral(std::string_view text) {

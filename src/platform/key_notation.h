@@ -32,6 +32,13 @@ struct KeyStroke {
 // an unknown key name, a modifier with nothing to act on).
 std::optional<std::vector<KeyStroke>> ParseKeyNotation(std::string_view notation);
 
+// The notation of `strokes`, read back by ParseKeyNotation as the same keystrokes.
+std::string FormatKeyStrokes(const std::vector<KeyStroke>& strokes);
+
+// The notation of the keystrokes of `notation` after its first `count`; `notation` itself when it
+// is malformed.
+std::string DropKeyStrokes(std::string_view notation, std::size_t count);
+
 // Encloses in braces every character whose narrow form is one of + ~ ^ % ( ) { }, so that the
 // result, read as key notation, types exactly `text`.
 std::string EscapeKeyLiteral(std::string_view text);

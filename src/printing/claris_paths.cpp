@@ -31,11 +31,15 @@ ClarisPathPlan PlanClarisPaths(platform::AnsiPaths& paths, const std::vector<std
   return plan;
 }
 
-std::string UnreachableDocumentsMessage(const std::vector<std::string>& unreachable) {
-  std::string text(texts::kUnreachableDocuments);
+std::string RefusedDocumentsMessage(std::string_view intro, const std::vector<std::string>& documents) {
+  std::string text(intro);
   // Eleven documents are all named: the count would take the line the eleventh takes.
-  AppendNamedList(text, unreachable, {kNamedInMessage, true, texts::kUnreachableMorePrefix, texts::kUnreachableMoreSuffix});
+  AppendNamedList(text, documents, {kNamedInMessage, true, texts::kUnreachableMorePrefix, texts::kUnreachableMoreSuffix});
   return text;
+}
+
+std::string UnreachableDocumentsMessage(const std::vector<std::string>& unreachable) {
+  return RefusedDocumentsMessage(texts::kUnreachableDocuments, unreachable);
 }
 
 }  // namespace velmok

@@ -23,8 +23,11 @@ struct ClarisPathPlan {
 
 ClarisPathPlan PlanClarisPaths(platform::AnsiPaths& paths, const std::vector<std::string>& documents);
 
-// The message that refuses a print because of `unreachable` documents: a few are named whole, the
-// rest are counted.
+// A message that refuses a print because of `documents`: its sentence `intro`, then a few of them
+// named whole and the rest counted.
+std::string RefusedDocumentsMessage(std::string_view intro, const std::vector<std::string>& documents);
+
+// The message that refuses a print because of `unreachable` documents.
 std::string UnreachableDocumentsMessage(const std::vector<std::string>& unreachable);
 
 }  // namespace velmok

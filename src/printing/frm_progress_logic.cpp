@@ -5,6 +5,8 @@
 namespace velmok {
 
 void FrmProgressLogic::Form_Load() {
+  // A run about to start counts as under way.
+  session_.Hold();
   view_.MakeTopmost();
   firstActivation_ = true;
   running_ = false;
@@ -25,6 +27,9 @@ void FrmProgressLogic::Form_Activate() {
   running_ = true;
   int printed = 0;
   const bool ok = run_(printed);
+  // Its report, or the message that all went well, holds nothing: a log-off at 2 a.m. after a
+  // failed run goes ahead.
+  session_.Release();
   if (ok) {
     state_.LastPrintResult = printed;
     closeAllowed_ = true;
@@ -57,13 +62,6 @@ void FrmProgressLogic::RequestStop() {
   if (buttonCaption_ == texts::kProgressCloseButton) return;  // the run has ended already
   services_.SetCancelRequested(true);
   view_.SetButton(buttonCaption_, false);
-}
-
-bool FrmProgressLogic::QueryEndSession() {
-  // No run, or the report of one that ended. A question is only a question: an installer's
-  // Restart Manager or a user who then cancels the shut-down lets the session go on, and so the
-  // run, which stops only when the session really ends.
-  return !running_ && !firstActivation_;
 }
 
 }  // namespace velmok

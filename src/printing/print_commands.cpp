@@ -1,7 +1,11 @@
 #include "printing/print_commands.h"
 
+#include <string_view>
+#include <unordered_set>
+
 #include "core/texts.h"
 #include "printing/claris_paths.h"
+#include "printing/documents_present.h"
 
 namespace velmok {
 
@@ -25,16 +29,24 @@ void PrintCommands::Print(bool selectedOnly) {
 }
 
 bool PrintCommands::PlanHandOver() {
-  ClarisPathPlan plan = PlanClarisPaths(ansiPaths_, state_.TargetFiles);
-  if (!plan.unreachable.empty()) {
-    // Refused before anything is sent: a run that would stop at the first such document halfway
-    // through the list helps nobody.
-    state_.TargetFiles.clear();
-    messages_.ShowOk(UnreachableDocumentsMessage(plan.unreachable), platform::MessageBoxes::Icon::Information);
-    return false;
+  // Refused before anything is sent: a run that would stop at the first such document halfway
+  // through the list, in the middle of the night, helps nobody.
+  const std::vector<std::string> notThere = DocumentsNotThere(files_, state_.TargetFiles);
+  const std::unordered_set<std::string_view> gone(notThere.begin(), notThere.end());
+  std::vector<std::string> present;
+  for (const auto& document : state_.TargetFiles)
+    if (!gone.count(document)) present.push_back(document);
+  ClarisPathPlan plan = PlanClarisPaths(ansiPaths_, present);
+  if (notThere.empty() && plan.unreachable.empty()) {
+    state_.ClarisPaths = std::move(plan.handed);
+    return true;
   }
-  state_.ClarisPaths = std::move(plan.handed);
-  return true;
+  state_.TargetFiles.clear();
+  if (!notThere.empty())
+    messages_.ShowOk(DocumentsNotThereMessage(notThere), platform::MessageBoxes::Icon::Information);
+  if (!plan.unreachable.empty())
+    messages_.ShowOk(UnreachableDocumentsMessage(plan.unreachable), platform::MessageBoxes::Icon::Information);
+  return false;
 }
 
 void PrintCommands::ExecPrint() {

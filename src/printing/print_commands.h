@@ -7,6 +7,7 @@
 
 #include "intake/print_list.h"
 #include "platform/ansi_paths.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "printing/frm_progress_logic.h"
 #include "printing/probes.h"
@@ -28,10 +29,12 @@ class PrintSession {
 
 class PrintCommands {
  public:
-  PrintCommands(const PrintList& list, ClarisProbes& probes, platform::AnsiPaths& ansiPaths,
-                platform::MessageBoxes& messages, PrintSession& session, PrintState& state)
+  PrintCommands(const PrintList& list, ClarisProbes& probes, platform::FileSystem& files,
+                platform::AnsiPaths& ansiPaths, platform::MessageBoxes& messages, PrintSession& session,
+                PrintState& state)
       : list_(list),
         probes_(probes),
+        files_(files),
         ansiPaths_(ansiPaths),
         messages_(messages),
         session_(session),
@@ -51,11 +54,12 @@ class PrintCommands {
  private:
   void Print(bool selectedOnly);
   // Finds the path by which ClarisWorks can be handed each document; false (after the refusal)
-  // when a document has none.
+  // when a document is no longer there as a file, bears a device's name, or has no such path.
   bool PlanHandOver();
 
   const PrintList& list_;
   ClarisProbes& probes_;
+  platform::FileSystem& files_;
   platform::AnsiPaths& ansiPaths_;
   platform::MessageBoxes& messages_;
   PrintSession& session_;

@@ -94,20 +94,37 @@ bool PrintRun::ClarisStillInFront(std::uint32_t claris) {
   return front == platform::kNoWindow || front == s_.progressWindow || s_.probes.ProcessOf(front) == claris;
 }
 
+platform::LocalDateTime PrintRun::HoldBegins() {
+  const platform::LocalDateTime now = s_.clock.Now();
+  Append(std::string(texts::kRunWaitingForUnlock) + " " + FormatGeneralDate(now) + std::string(texts::kRunHeldFrom));
+  return now;
+}
+
+void PrintRun::HoldEnds(std::optional<platform::LocalDateTime>& heldSince) {
+  std::string text = " ";
+  text += FormatGeneralDate(s_.clock.Now());
+  text += texts::kRunHeldUntil;
+  Append(text);
+  heldSince.reset();
+}
+
 bool PrintRun::Send(std::string_view notation, platform::Keyboard::Wait wait, KeyTarget target) {
-  bool waitingForUnlock = false;
+  // A stop pressed, or the session's end, while the last keys were taken (the pieces of a typed
+  // path follow each other without a pause) is heard before these go.
+  if (s_.progress.DoEventsEx() == 1) return false;
+  std::string keys(notation);  // what has not gone out yet
+  std::optional<platform::LocalDateTime> heldSince;  // while the screen is locked
   int check = 0;
   while (check < kPollLimit) {
     // While the screen is locked no key can reach ClarisWorks: the keys wait as long as it takes,
     // without counting their checks (ClarisWorks goes on meanwhile, and its windows are waited for
-    // as ever). Only a stop ends the wait.
+    // as ever). Only a stop ends the wait. The report tells when the wait began and ended.
     bool counted = true;
     if (s_.keyboard.Locked()) {
-      if (!waitingForUnlock) Append(texts::kRunWaitingForUnlock);
-      waitingForUnlock = true;
+      if (!heldSince) heldSince = HoldBegins();
       counted = false;
     } else {
-      waitingForUnlock = false;
+      if (heldSince) HoldEnds(heldSince);
       const std::uint32_t claris = s_.probes.ClarisProcess();
       // With no ClarisWorks there is nobody to type to: nothing is sent, and the next wait tells.
       if (claris == 0) return true;
@@ -115,7 +132,8 @@ bool PrintRun::Send(std::string_view notation, platform::Keyboard::Wait wait, Ke
       if (Receives(front, claris, target)) {
         // A stop requested while the step text was shown, or while the key was held, comes first.
         if (StopRequested()) return false;
-        switch (s_.keyboard.SendKeysTo(front, notation, wait)) {
+        const platform::Keyboard::Delivery delivery = s_.keyboard.SendKeysTo(front, keys, wait);
+        switch (delivery.outcome) {
           case Outcome::Sent:
             if (target.kind == KeyKind::TypedText) typedInto_ = front;
             return true;
@@ -123,7 +141,15 @@ bool PrintRun::Send(std::string_view notation, platform::Keyboard::Wait wait, Ke
           case Outcome::ModifiersHeld:
             break;  // held, as while another program is in front
           case Outcome::Locked:
-            counted = false;  // the screen was locked as the keys were to go: held, as while it is
+            // The screen was locked as the keys went: what went out before it is not sent again
+            // (a character typed twice would hand ClarisWorks another path); the rest waits, as
+            // while it is locked.
+            if (delivery.strokesTaken > 0) {
+              if (target.kind == KeyKind::TypedText) typedInto_ = front;
+              keys = DropKeyStrokes(keys, delivery.strokesTaken);
+              if (keys.empty()) return true;
+            }
+            counted = false;
             break;
           case Outcome::ForegroundChanged:
             // Part of a path typed elsewhere would be worse than a stopped run.

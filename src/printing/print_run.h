@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,9 @@ class PrintRun {
   bool Send(std::string_view notation, platform::Keyboard::Wait wait, KeyTarget target);
   bool Send(std::string_view notation, platform::Keyboard::Wait wait) { return Send(notation, wait, KeyTarget()); }
   bool TypePath(std::string_view path);
+  // The report of a locked screen's hold on the keys: when it began, and when it ended.
+  platform::LocalDateTime HoldBegins();
+  void HoldEnds(std::optional<platform::LocalDateTime>& heldSince);
   bool Receives(platform::WindowId front, std::uint32_t claris, const KeyTarget& target);
   bool ClarisStillInFront(std::uint32_t claris);
   bool TimedOut();

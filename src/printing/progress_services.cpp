@@ -41,7 +41,7 @@ int ProgressServices::SleepEx(int ms) {
 }
 
 void ProgressServices::SliceSleep(int ms) {
-  if (!cancelRequested_) pump_.SleepUnlessStopWaits(clock_, ms);
+  if (!cancelRequested_) pump_.SleepUnlessStopWaits(ms);
 }
 
 void ProgressServices::AddStatusText(std::string_view text) {

@@ -1,6 +1,7 @@
 // A run left alone overnight, end to end: ClarisWorks' own ways of ending and starting (its frame
 // hidden some seconds before it ends, a read-only warning shown before its frame) are no faults,
-// and a locked screen holds the keys until it is unlocked.
+// a locked screen holds the keys until it is unlocked, and once the run has ended nothing holds the
+// session.
 
 #include "e2e/print_e2e_fixture.h"
 
@@ -67,6 +68,47 @@ TEST_F(PrintE2E, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
   const Outcome o = FollowRun(main, 120s);
   EXPECT_TRUE(o.finished);
   EXPECT_EQ(Printed(), std::vector<std::wstring>{Doc(L"1.cwj")});
+}
+
+// After the run, its report (of a stopped run) and the closing message (of a finished one) leave
+// the session free: every window of the program lets it end, and the settings are saved then as
+// at any close.
+TEST_F(PrintE2E, AfterTheRunTheReportAndTheClosingMessageLetTheSessionEnd) {
+  auto mayEnd = [](HWND window) {
+    DWORD_PTR answer = FALSE;
+    return SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer) &&
+           answer == TRUE;
+  };
+  auto placementSaved = [] {
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\ベルモック\\frmMain", L"Top", RRF_RT_REG_SZ, nullptr, nullptr,
+                        nullptr) == ERROR_SUCCESS;
+  };
+  for (const bool stopped : {true, false}) {
+    SCOPED_TRACE(stopped ? "the report of a stopped run" : "the closing message");
+    TearDown();
+    SetUp();
+    MakeDocs({L"1.cwj"});
+    HWND main = Start(Quoted(Docs()), Knobs({{L"CLW4SIM_OPEN_DELAY_MS", L"2000"}}));
+    ASSERT_TRUE(main);
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_PRINT_ALLPRINT, 0), 0);
+    ASSERT_TRUE(WaitUntil([] { return ProgressText().find(L"ファイルオープン待ちしています...") != std::wstring::npos; },
+                          60s));
+    EXPECT_FALSE(mayEnd(main)) << "under way, the run holds the session";
+    if (stopped) Click(StopButton());
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          box = FindTopLevel(L"#32770", kAppTitle);
+          return stopped ? StopButton() && WindowText(StopButton()) == L"閉じる(&X)" : box != nullptr;
+        },
+        120s));
+    for (HWND window : {main, stopped ? Progress() : box}) EXPECT_TRUE(mayEnd(window)) << U8(WindowText(window));
+    EXPECT_FALSE(placementSaved());
+    SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, nullptr);
+    EXPECT_TRUE(placementSaved()) << "the settings are saved at the session's end";
+    const Outcome o = FollowRun(main, 30s);
+    EXPECT_EQ(o.finished, !stopped);
+  }
 }
 
 }  // namespace

@@ -13,9 +13,11 @@
 #include "platform/clock.h"
 #include "platform/debugger_output.h"
 #include "platform/instance_lock.h"
+#include "platform/key_notation.h"
 #include "platform/keyboard.h"
 #include "platform/log_file.h"
 #include "platform/message_box.h"
+#include "platform/session_duties.h"
 #include "platform/settings_store.h"
 #include "platform/window_system.h"
 
@@ -150,7 +152,7 @@ class FakeKeyboard final : public platform::Keyboard {
     Wait wait;
     friend bool operator==(const Sent&, const Sent&) = default;
   };
-  std::vector<Sent> sent;                     // every batch that went out
+  std::vector<Sent> sent;                     // every batch that went out (a part of one: what went)
   std::vector<platform::WindowId> receivers;  // the window in front as each of them went out
   std::vector<std::uint32_t> receiverProcesses;  // and its process
   std::function<void(const Sent&)> onSend;    // the keys arrive
@@ -160,34 +162,67 @@ class FakeKeyboard final : public platform::Keyboard {
   bool modifiersHeld = false;
   bool locked = false;                        // the session is locked: nothing reaches any window
   std::optional<Outcome> fault;               // Refused or Failed: nothing is delivered
+  // The session is locked as a batch goes, after this many of its keystrokes (nullopt: not now):
+  // those take effect, the rest does not, and the screen stays locked.
+  std::function<std::optional<std::size_t>(std::string_view notation)> lockAfter;
 
   std::function<void(platform::WindowId front, std::string_view notation, Outcome)> onAttempt;  // for traces
 
-  Outcome SendKeysTo(platform::WindowId front, std::string_view notation, Wait wait) override {
-    const Outcome outcome = Deliver(front, notation, wait);
-    if (onAttempt) onAttempt(front, notation, outcome);
-    return outcome;
+  Delivery SendKeysTo(platform::WindowId front, std::string_view notation, Wait wait) override {
+    const Delivery delivery = Deliver(front, notation, wait);
+    if (onAttempt) onAttempt(front, notation, delivery.outcome);
+    return delivery;
   }
   bool Locked() override { return locked; }
 
  private:
-  Outcome Deliver(platform::WindowId front, std::string_view notation, Wait wait) {
+  Delivery Deliver(platform::WindowId front, std::string_view notation, Wait wait) {
     if (beforeSend) beforeSend();
-    if (desk && front != platform::kNoWindow && desk->foreground != front) return Outcome::NotInFront;
-    if (locked) return Outcome::Locked;
-    if (modifiersHeld) return Outcome::ModifiersHeld;
-    if (fault) return *fault;
-    sent.push_back({std::string(notation), wait});
+    if (desk && front != platform::kNoWindow && desk->foreground != front) return {Outcome::NotInFront};
+    if (locked) return {Outcome::Locked};
+    if (modifiersHeld) return {Outcome::ModifiersHeld};
+    if (fault) return {*fault};
+    const auto strokes = ParseKeyNotation(notation);
+    const std::size_t count = strokes ? strokes->size() : 0;
+    if (lockAfter)
+      if (const auto taken = lockAfter(notation); taken && *taken < count) {
+        locked = true;
+        if (*taken > 0) Take(FormatKeyStrokes({strokes->begin(), strokes->begin() + static_cast<std::ptrdiff_t>(*taken)}), wait);
+        return {Outcome::Locked, *taken};
+      }
+    Take(std::string(notation), wait);
+    if (afterSend) afterSend();
+    if (desk && front != platform::kNoWindow && desk->foreground != front) return {Outcome::ForegroundChanged, count};
+    return {Outcome::Sent, count};
+  }
+
+  void Take(std::string notation, Wait wait) {
+    sent.push_back({std::move(notation), wait});
     receivers.push_back(desk ? desk->foreground : platform::kNoWindow);
     receiverProcesses.push_back(0);
     if (desk)
       if (const auto it = desk->windows.find(desk->foreground); it != desk->windows.end())
         receiverProcesses.back() = it->second.process;
     if (onSend) onSend(sent.back());
-    if (afterSend) afterSend();
-    if (desk && front != platform::kNoWindow && desk->foreground != front) return Outcome::ForegroundChanged;
-    return Outcome::Sent;
   }
+};
+
+// What the system is asked to hold: the machine awake, and each window's reason for refusing the
+// session's end.
+class FakeSessionDuties final : public platform::SessionDuties {
+ public:
+  bool awake = false;
+  int awakeCalls = 0;   // KeepAwake(true)
+  int asleepCalls = 0;  // KeepAwake(false)
+  std::map<platform::WindowId, std::string> reasons;
+  void KeepAwake(bool on) override {
+    awake = on;
+    ++(on ? awakeCalls : asleepCalls);
+  }
+  void SetShutdownReason(platform::WindowId window, std::string_view reason) override {
+    reasons[window] = std::string(reason);
+  }
+  void ClearShutdownReason(platform::WindowId window) override { reasons.erase(window); }
 };
 
 class FakeMessageBoxes final : public platform::MessageBoxes {

@@ -42,6 +42,12 @@ class MemoryFileSystem final : public platform::FileSystem {
     return f;
   }
 
+  // Adds a file (and the folder it lies in).
+  void AddFile(const std::string& path) {
+    const auto slash = path.find_last_of('\\');
+    AddFolder(path.substr(0, slash)).files.push_back({path.substr(slash + 1), 0, 0});
+  }
+
   platform::PathKind Kind(std::string_view path) override {
     if (NetworkLost(path)) return platform::PathKind::None;
     const std::string p(path);

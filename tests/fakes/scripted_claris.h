@@ -188,14 +188,20 @@ class RecordingDisplay final : public ProgressDisplay {
   void SetProgress(double value) override { progress.push_back(value); }
 };
 
+// Events in virtual time: the sleeps between event checks go by on `clock`.
 class FakePump final : public platform::EventPump {
  public:
+  explicit FakePump(platform::Clock& clock) : clock_(clock) {}
   int pumps = 0;
   std::function<void()> onPump;
   void PumpPending() override {
     ++pumps;
     if (onPump) onPump();
   }
+  void SleepUnlessStopWaits(int ms) override { clock_.Sleep(ms); }
+
+ private:
+  platform::Clock& clock_;
 };
 
 // Paths that an ANSI program can read unless they hold one of `unreadable`'s texts or are longer

@@ -27,6 +27,8 @@ class RecordingHandlers final : public MainWindowHandlers {
   void SaveLogLevel() override { calls.push_back("SaveLogLevel"); }
   bool printRunUnderWay = false;
   bool PrintRunUnderWay() const override { return printRunUnderWay; }
+  bool runHoldsSession = false;
+  bool PrintRunHoldsSession() const override { return runHoldsSession; }
 };
 
 struct World {
@@ -205,9 +207,11 @@ TEST(FrmMainLogic, NothingHappensWhileAPrintRunHoldsTheProgram) {
   EXPECT_EQ(w.view.enabled, before.enabled);
   EXPECT_EQ(w.view.checked, before.checked);
   EXPECT_FALSE(w.logic.CloseAllowed());
+  EXPECT_TRUE(w.logic.QueryEndSession()) << "the run's report or closing message holds no session";
+  w.handlers.runHoldsSession = true;
   EXPECT_FALSE(w.logic.QueryEndSession()) << "log-off waits until the run has been stopped";
 
-  w.handlers.printRunUnderWay = false;
+  w.handlers.printRunUnderWay = w.handlers.runHoldsSession = false;
   EXPECT_TRUE(w.logic.CloseAllowed());
   EXPECT_TRUE(w.logic.QueryEndSession());
   w.logic.Execute(IDM_FILE_NEW);

@@ -89,5 +89,19 @@ TEST(ParseKeyNotation, EscapedTextTypesExactlyItsCharacters) {
   }
 }
 
+// What is left of a batch once the system has taken its first keystrokes, as notation of exactly
+// the keystrokes that did not go.
+TEST(DropKeyStrokes, TheRestIsTheNotationOfTheKeysThatDidNotGo) {
+  const struct {
+    const char* notation;
+    std::size_t taken;
+    const char* rest;
+  } cases[] = {
+      {"C:\\見積{(}案{)}.cwj", 6, "案{)}.cwj"}, {"{+}{~}{＋}x", 2, "{＋}x"}, {"^+(ab)c", 1, "+^bc"},
+      {"%{F4}{ENTER 2}{ESC}", 2, "{ENTER}{ESC}"}, {"^o", 0, "^o"}, {"^o", 1, ""}, {"{broken", 1, "{broken"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DropKeyStrokes(c.notation, c.taken), c.rest) << c.notation << " " << c.taken;
+}
+
 }  // namespace
 }  // namespace velmok

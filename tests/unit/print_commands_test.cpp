@@ -4,9 +4,12 @@
 
 #include "fakes/fake_main_view.h"
 #include "fakes/fakes.h"
+#include "fakes/memory_file_system.h"
 #include "fakes/print_list_builder.h"
 #include "fakes/scripted_claris.h"
 #include "printing/claris_paths.h"
+#include "printing/documents_present.h"
+#include "core/texts.h"
 #include "printing/frm_progress_logic.h"
 
 namespace velmok {
@@ -34,13 +37,15 @@ class RecordingProgressView final : public ProgressView {
 struct ProgressWorld {
   RecordingProgressView view;
   fakes::RecordingDisplay display;
-  fakes::FakePump pump;
   fakes::FakeClock clock;
+  fakes::FakePump pump{clock};
   ProgressServices services{display, pump, clock};
   PrintState state;
+  fakes::FakeSessionDuties duties;
+  RunSessionHold session{duties};
   std::function<bool(int&)> run;
   int runs = 0;
-  FrmProgressLogic logic{view, services, state, [this](int& printed) {
+  FrmProgressLogic logic{view, services, state, session, [this](int& printed) {
                            ++runs;
                            return run(printed);
                          }};
@@ -116,13 +121,16 @@ TEST(FrmProgress, AStopPressedJustBeforeTheRunStartsIsNotLost) {
 
 // A question whether the session may end (a log-off, a shut-down the user then cancels, an
 // installer's Restart Manager) is answered "not now" while a run is under way, and the run goes on;
-// only the session's real end stops it, before its next keystroke.
+// only the session's real end stops it, before its next keystroke. The machine is kept awake and the
+// windows give their reason from the window's showing until the run has ended, and no longer.
 TEST(FrmProgress, ASessionEndIsRefusedDuringARunWhichStopsOnlyWhenTheSessionEnds) {
   for (const bool sessionEnds : {false, true}) {
     SCOPED_TRACE(sessionEnds ? "the session ends" : "the session goes on");
     ProgressWorld w;
+    w.session.AddWindow(1);
     w.run = [&](int& printed) {
       EXPECT_FALSE(w.logic.QueryEndSession()) << "refused while the run is under way";
+      EXPECT_TRUE(w.duties.awake && w.duties.reasons.count(1));
       EXPECT_FALSE(w.services.CancelRequested()) << "a question is no stop";
       EXPECT_TRUE(w.view.buttonEnabled);
       if (sessionEnds) w.logic.StopForGood();
@@ -133,13 +141,20 @@ TEST(FrmProgress, ASessionEndIsRefusedDuringARunWhichStopsOnlyWhenTheSessionEnds
     EXPECT_FALSE(w.logic.QueryEndSession()) << "a run about to start counts as under way";
     w.logic.Form_Activate();
     EXPECT_EQ(w.state.LastPrintResult, sessionEnds ? -1 : 3);
+    EXPECT_TRUE(w.logic.QueryEndSession()) << "neither the report nor the closing message holds the session";
+    EXPECT_EQ(w.duties.asleepCalls, 1);
+    EXPECT_TRUE(!w.duties.awake && w.duties.reasons.empty());
     if (sessionEnds) {
-      EXPECT_TRUE(w.logic.QueryEndSession()) << "the report of a stopped run does not hold the session";
       w.logic.StopForGood();
       EXPECT_EQ(w.view.button, "閉じる(&X)") << "a stop after the run changes nothing";
       EXPECT_TRUE(w.view.buttonEnabled);
     }
   }
+  ProgressWorld gone;  // a window closed before its run started
+  gone.logic.Form_Load();
+  gone.logic.Form_Unload();
+  EXPECT_TRUE(gone.logic.QueryEndSession());
+  EXPECT_FALSE(gone.duties.awake);
 }
 
 struct CommandWorld {
@@ -163,11 +178,17 @@ struct CommandWorld {
     void SetStatusText(std::string_view text) override { view->SetStatusText(text); }
   } session;
   fakes::FakeAnsiPaths ansi;
-  PrintCommands commands{list, probes, ansi, messages, session, state};
+  fakes::MemoryFileSystem files;
+  PrintCommands commands{list, probes, files, ansi, messages, session, state};
 
   explicit CommandWorld(int entries) {
     session.view = &view;
-    for (int i = 1; i <= entries; ++i) list.Add(fakes::MakeEntry("C:\\d\\" + std::to_string(i) + ".cwj"));
+    for (int i = 1; i <= entries; ++i) Add("C:\\d\\" + std::to_string(i) + ".cwj");
+  }
+  // A listed document, there on disk.
+  void Add(const std::string& path) {
+    list.Add(fakes::MakeEntry(path));
+    files.AddFile(path);
   }
 };
 
@@ -238,7 +259,7 @@ TEST(PrintCommands, TheMessageBoxComesBeforeTheStatusLine) {
     void ShowOk(std::string_view, Icon) override { statusWhenShown.push_back(view->status); }
   } boxes;
   boxes.view = &w.view;
-  PrintCommands commands{w.list, w.probes, w.ansi, boxes, w.session, w.state};
+  PrintCommands commands{w.list, w.probes, w.files, w.ansi, boxes, w.session, w.state};
   w.view.status = "before";
   w.session.onShow = [&] { w.state.LastPrintResult = 1; };
   commands.mnuPrint_AllPrint_Click();
@@ -299,7 +320,7 @@ TEST(PrintCommands, DocumentsClarisWorksCannotReadGoByTheirShortNameOrNotAtAll) 
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     CommandWorld w(0);
-    for (const auto& d : c.documents) w.list.Add(fakes::MakeEntry(d));
+    for (const auto& d : c.documents) w.Add(d);
     w.ansi.shortForms = c.shortForms;
     w.view.status = "unchanged";
     w.session.onShow = [&] { w.state.LastPrintResult = static_cast<int>(w.state.TargetFiles.size()); };
@@ -317,6 +338,46 @@ TEST(PrintCommands, DocumentsClarisWorksCannotReadGoByTheirShortNameOrNotAtAll) 
     EXPECT_EQ(w.messages.shown[0].first, UnreachableDocumentsMessage(c.refused));
     for (const auto& r : c.refused) EXPECT_NE(w.messages.shown[0].first.find(r), std::string::npos) << r;
   }
+}
+
+// Chosen documents deleted or replaced by a folder since they were listed, or named like a device,
+// are refused before ClarisWorks is started, named in a box (before those ClarisWorks cannot
+// read); documents not chosen do not count.
+TEST(PrintCommands, DocumentsNoLongerThereOrNamedLikeADeviceAreRefusedBeforeAnythingStarts) {
+  const std::string a = "C:\\d\\a.cwj", b = "C:\\d\\b.cwj", aux = "C:\\d\\aux.cwj", hangul = "C:\\d\\한.cwj";
+  for (const bool selectedOnly : {false, true}) {
+    SCOPED_TRACE(selectedOnly ? "print selected: only the first" : "print all");
+    CommandWorld w(0);
+    for (const auto& d : {a, b, aux, hangul}) w.Add(d);
+    w.files.folders["C:\\d"].files.erase(w.files.folders["C:\\d"].files.begin() + 1);  // b deleted
+    w.list.SetSelected(0, true);
+    if (selectedOnly) {
+      w.commands.mnuPrint_SelectedPrint_Click();
+      EXPECT_EQ(w.session.calls.size(), 3u) << "printed";
+      continue;
+    }
+    w.commands.mnuPrint_AllPrint_Click();
+    EXPECT_TRUE(w.session.calls.empty()) << "refused before anything is started";
+    EXPECT_TRUE(w.state.TargetFiles.empty());
+    ASSERT_EQ(w.messages.shown.size(), 2u);
+    EXPECT_EQ(w.messages.shown[0].first, DocumentsNotThereMessage({b, aux}));
+    EXPECT_NE(w.messages.shown[0].first.find("\r\n" + b + "\r\n" + aux), std::string::npos);
+    EXPECT_EQ(w.messages.shown[1].first, UnreachableDocumentsMessage({hangul}));
+  }
+  CommandWorld folder(0);
+  folder.Add(a);
+  folder.files.folders.clear();
+  folder.files.AddFolder(a);
+  folder.commands.mnuPrint_AllPrint_Click();
+  EXPECT_EQ(folder.messages.shown.at(0).first, DocumentsNotThereMessage({a})) << "a folder in the document's place";
+}
+
+TEST(DocumentsPresent, NamesOfDevicesInAnyCaseWithAnyExtension) {
+  for (const char* device : {"aux.cwj", "CON.cwj", "nul.CWJ", "Prn.cwj", "com1.cwj", "LpT9.cwj", "com\u00B9.cwj",
+                             "aux .cwj", "con.backup.cwj", "nul"})
+    EXPECT_TRUE(NamesADevice(device)) << device;
+  for (const char* name : {"com10.cwj", "com0.cwj", "lpt.cwj", "console.cwj", "xnul.cwj", "com\u00B4.cwj", "ＡＵＸ.cwj"})
+    EXPECT_FALSE(NamesADevice(name)) << name;
 }
 
 TEST(ClarisPaths, TheRefusalNamesTenDocumentsAndCountsTheRest) {

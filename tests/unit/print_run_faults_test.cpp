@@ -2,14 +2,16 @@
 // ClarisWorks on a desk that does not cooperate, over many seeded random fault schedules in virtual
 // time: delays, windows that never come, warnings that come back, ClarisWorks crashing, other
 // programs' windows with ClarisWorks' titles, the foreground taken at any call or while keys are
-// taken, a key held by the user, the screen locked, ClarisWorks hiding its frame before it ends or
-// warning before its frame is shown, a full queue, a stop at any event check, commands posted to
-// the main window during the run.
+// taken, a key held by the user, the screen locked (also in the middle of a batch of keys), ClarisWorks
+// hiding its frame before it ends or warning before its frame is shown, a full queue, a stop at any
+// event check or in the middle of a typed path, commands posted to the main window during the run.
 //
 // Every schedule is checked against what must always hold: no keystroke reaches a window outside
-// ClarisWorks' process, and none follows a stop; no document is opened twice or out of order; a
-// run that reports success put every document through its whole sequence; commands during the
-// run change nothing; the run ends within its bound.
+// ClarisWorks' process, and none follows a stop; no character of a path is typed twice; no document
+// is opened twice or out of order; a run that reports success put every document through its whole
+// sequence; commands during the run change nothing; the session is held (the machine awake, its end
+// refused by both windows) while the run is under way and not after it; the run ends within its
+// bound.
 //
 // A failing seed is printed; VELMOK_FAULT_SEED=<seed> replays it alone, with its report.
 
@@ -23,8 +25,10 @@
 
 #include "core/texts.h"
 #include "fakes/fake_main_view.h"
+#include "fakes/memory_file_system.h"
 #include "fakes/print_list_builder.h"
 #include "mainwindow/frm_main_logic.h"
+#include "platform/key_notation.h"
 #include "printing/print_commands.h"
 #include "resource.h"
 #include "unit/print_run_world.h"
@@ -38,6 +42,7 @@ using fakes::kTimeoutText;
 
 constexpr std::uint32_t kOther = 99;
 constexpr platform::WindowId kProgressWindow = 555;
+constexpr platform::WindowId kMainWindow = 444;
 constexpr int kSchedules = 10000;
 
 struct ForeignWindow {
@@ -63,8 +68,14 @@ struct Schedule {
   int theftAfterKeysPercent = 0;  // chance, per batch of keys, that it steps in as they are taken
   std::vector<std::pair<std::int64_t, std::int64_t>> modifierHeld;
   std::vector<std::pair<std::int64_t, std::int64_t>> locked;  // the screen locked, from..until
+  // The screen locked as a batch of keys goes, after some of its keystrokes: the first batch of
+  // more than one keystroke from this moment on (-1: none), after this many, for this long.
+  std::int64_t lockMidBatchFrom = -1;
+  int lockMidBatchAfter = 1;
+  int lockMidBatchMs = 0;
   std::vector<std::uint32_t> jobs{0};
   int stopAtPump = -1;
+  int stopAtTypedPiece = -1;  // the stop pressed as this piece of a typed path is taken (-1: never)
   std::map<int, int> commandsAtPump;  // pump number -> what is given (index into kCommands)
 };
 
@@ -131,7 +142,13 @@ Schedule Draw(std::uint32_t seed) {
     s.locked.push_back({from, from + between(1, chance(20) ? 120000 : 10000)});
   }
   if (chance(10)) s.jobs = chance(70) ? std::vector<std::uint32_t>{7, 7, 8, 6} : std::vector<std::uint32_t>{9};
+  if (chance(10)) {
+    s.lockMidBatchFrom = between(0, 20000);
+    s.lockMidBatchAfter = between(1, 7);
+    s.lockMidBatchMs = between(1, chance(20) ? 60000 : 5000);
+  }
   if (chance(25)) s.stopAtPump = between(0, 1500);
+  if (chance(8)) s.stopAtTypedPiece = between(0, 6);
   for (int k = chance(30) ? between(1, 3) : 0; k > 0; --k)
     s.commandsAtPump[between(0, 1500)] = between(0, static_cast<int>(std::size(kGiven)) - 1);
   return s;
@@ -149,7 +166,8 @@ bool Benign(const Schedule& s) {
   bool longHold = false;
   for (const auto& [from, until] : s.modifierHeld) longHold = longHold || until - from > 15000;
   return s.neverAnswers.empty() && !s.printingBlink && s.crashAt < 0 && longest < 15000 && !foreignInFront &&
-         s.theftAfterKeysPercent == 0 && !longHold && s.jobs.front() != 9 && s.stopAtPump < 0;
+         s.theftAfterKeysPercent == 0 && !longHold && s.jobs.front() != 9 && s.stopAtPump < 0 &&
+         s.stopAtTypedPiece < 0;
 }
 
 // The longest a run can take, from the limits of its waits, holds and pauses.
@@ -166,6 +184,7 @@ std::int64_t Bound(const Schedule& s) {
   }
   // A locked screen holds the keys as long as it lasts.
   for (const auto& [from, until] : s.locked) total += until - from;
+  total += s.lockMidBatchMs;
   return total + hold + pause + wait;
 }
 
@@ -174,7 +193,10 @@ std::int64_t Bound(const Schedule& s) {
 class Desk final : public MainWindowHandlers {
  public:
   explicit Desk(const Schedule& s) : s_(s), world_(), rng_(12345) {
-    for (const auto& d : s.documents) list_.Add(fakes::MakeEntry(d));
+    for (const auto& d : s.documents) {
+      list_.Add(fakes::MakeEntry(d));
+      files_.AddFile(d);
+    }
     auto& c = world_.claris;
     c.launchMs = s.launchMs;
     c.dialogMs = s.dialogMs;
@@ -199,6 +221,9 @@ class Desk final : public MainWindowHandlers {
 
     world_.windows.onCall = [this] { OnDesktopQuestion(); };
     world_.keyboard.afterSend = [this] { OnKeysTaken(); };
+    world_.keyboard.lockAfter = [this](std::string_view keys) { return LockMidBatch(keys); };
+    hold_.AddWindow(kMainWindow);
+    hold_.AddWindow(kProgressWindow);
     world_.pump.onPump = [this] { OnEvents(); };
     bound_ = Bound(s);
     world_.clock.onSleep = [this](int) {
@@ -220,6 +245,7 @@ class Desk final : public MainWindowHandlers {
   void RestoreLogLevel() override {}
   void SaveLogLevel() override {}
   bool PrintRunUnderWay() const override { return commands_.RunUnderWay(); }
+  bool PrintRunHoldsSession() const override { return hold_.Held(); }
 
   // Presses F5 and follows the run to its report; returns what went wrong.
   std::string Play() {
@@ -325,7 +351,7 @@ class Desk final : public MainWindowHandlers {
     bool held = false;
     for (const auto& [from, until] : s_.modifierHeld) held = held || (Now() >= from && Now() < until);
     world_.keyboard.modifiersHeld = held;
-    bool locked = false;
+    bool locked = Now() >= midBatchLock_.first && Now() < midBatchLock_.second;
     for (const auto& [from, until] : s_.locked) locked = locked || (Now() >= from && Now() < until);
     if (locked && !world_.keyboard.locked) ++locks_;
     world_.keyboard.locked = locked;
@@ -341,8 +367,30 @@ class Desk final : public MainWindowHandlers {
       StepIn(std::uniform_int_distribution<int>(0, 4000)(rng_));
   }
 
+  // The session locks as the first batch of several keystrokes from the scheduled moment goes.
+  std::optional<std::size_t> LockMidBatch(std::string_view keys) {
+    const auto strokes = ParseKeyNotation(keys);
+    if (s_.lockMidBatchFrom < 0 || Now() < s_.lockMidBatchFrom || midBatchLock_.second > 0 || !strokes ||
+        strokes->size() < 2)
+      return std::nullopt;
+    midBatchLock_ = {Now(), Now() + s_.lockMidBatchMs};
+    ++locks_;
+    return std::min<std::size_t>(static_cast<std::size_t>(s_.lockMidBatchAfter), strokes->size() - 1);
+  }
+
   void OnKeysTaken() {
     keysJustTaken_ = true;
+    // The stop pressed as a piece of a path is taken: it waits in the queue until the program next
+    // looks at its events.
+    const std::string& keys = world_.keyboard.sent.back().notation;
+    const auto front = world_.windows.windows.find(world_.keyboard.receivers.back());
+    const bool typedPiece = front != world_.windows.windows.end() && front->second.title == texts::kOpenDialogTitle &&
+                            keys != "^o" && keys != "{ENTER}";
+    if (typedPiece && !stopRequested_ && typedPieces_++ == s_.stopAtTypedPiece) {
+      stopRequested_ = true;
+      keysAtStop_ = world_.keyboard.sent.size();
+      pressWaiting_ = true;
+    }
     if (stopRequested_ && world_.keyboard.sent.size() > keysAtStop_)
       report_ << "a key went out after the stop: " << world_.keyboard.sent.back().notation << "\n";
     if (world_.keyboard.locked) report_ << "a key went out while the screen was locked\n";
@@ -352,6 +400,13 @@ class Desk final : public MainWindowHandlers {
 
   void OnEvents() {
     KeepTime();
+    if (progressLogic_.Running() &&
+        (!duties_.awake || duties_.reasons.size() != 2 || mainLogic_.QueryEndSession() || progressLogic_.QueryEndSession()))
+      sessionLetGo_ = true;
+    if (pressWaiting_) {
+      pressWaiting_ = false;
+      progressLogic_.cmdCancel_Click();
+    }
     const int pump = pumps_++;
     if (pump == s_.stopAtPump && !stopRequested_) {
       stopRequested_ = true;
@@ -444,6 +499,9 @@ class Desk final : public MainWindowHandlers {
     if (locks_ == 0 && text.find(texts::kRunWaitingForUnlock) != std::string::npos)
       report_ << "waited for an unlock with the screen never locked\n";
     if (hidden_) report_ << "the main window stays hidden\n";
+    if (sessionLetGo_) report_ << "the session was not held at every event check of the run\n";
+    if (duties_.awake || !duties_.reasons.empty() || !mainLogic_.QueryEndSession() || duties_.awakeCalls != runs_)
+      report_ << "the session is held after the run, or was held more than once\n";
     if (list_.Count() != n) report_ << "the list changed\n";
     if (mainView_.closes != 0) report_ << "the main window was closed during the run\n";
   }
@@ -458,7 +516,8 @@ class Desk final : public MainWindowHandlers {
   fakes::FakeMessageBoxes messages_;
   PrintState state_;
   Session session_{this};
-  PrintCommands commands_{list_, world_.probes, ansi_, messages_, session_, state_};
+  fakes::MemoryFileSystem files_;
+  PrintCommands commands_{list_, world_.probes, files_, ansi_, messages_, session_, state_};
   struct NoView final : ProgressView {
     void MakeTopmost() override {}
     void SetWarningText(std::string_view) override {}
@@ -468,7 +527,9 @@ class Desk final : public MainWindowHandlers {
     void PostClose() override {}
     void Close() override {}
   } progressView_;
-  FrmProgressLogic progressLogic_{progressView_, world_.progress, state_, [this](int& p) { return Run(p); }};
+  fakes::FakeSessionDuties duties_;
+  RunSessionHold hold_{duties_};
+  FrmProgressLogic progressLogic_{progressView_, world_.progress, state_, hold_, [this](int& p) { return Run(p); }};
 
   std::ostringstream report_;
   std::int64_t bound_ = 0;
@@ -486,6 +547,10 @@ class Desk final : public MainWindowHandlers {
   bool tracing_ = false;
   bool hidden_ = false;
   bool stopRequested_ = false;
+  bool pressWaiting_ = false;  // a press of the stop button not yet handled
+  int typedPieces_ = 0;
+  std::pair<std::int64_t, std::int64_t> midBatchLock_{-1, -1};
+  bool sessionLetGo_ = false;
   std::size_t keysAtStop_ = 0;
   int pumps_ = 0;
   int runs_ = 0;
@@ -502,10 +567,12 @@ std::string Describe(const Schedule& s) {
     << s.readOnlyRepeats << "), modified " << s.modified.size() << "; never " << s.neverAnswers << ":"
     << s.faultDocument << (s.printingBlink ? "; printing blinks" : "") << "; crash at " << s.crashAt
     << "; frame hidden " << s.hidesFrameBeforeEndMs << " ms before the end; warning " << s.warningBeforeFrameMs
-    << " ms before the frame; screen locked " << s.locked.size() << " times"
+    << " ms before the frame; screen locked " << s.locked.size() << " times, mid-batch from " << s.lockMidBatchFrom
+    << " after " << s.lockMidBatchAfter << " keys for " << s.lockMidBatchMs << " ms"
     << "\nforeign windows " << s.foreign.size() << ", thefts " << s.theftPerMille << "/1000 per question, "
     << s.theftAfterKeysPercent << "% after keys, modifier held " << s.modifierHeld.size() << ", queue "
-    << s.jobs.front() << ", stop at pump " << s.stopAtPump << ", commands " << s.commandsAtPump.size() << "\n";
+    << s.jobs.front() << ", stop at pump " << s.stopAtPump << " or typed piece " << s.stopAtTypedPiece << ", commands "
+    << s.commandsAtPump.size() << "\n";
   return o.str();
 }
 

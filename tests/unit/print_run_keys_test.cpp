@@ -232,9 +232,16 @@ TEST(PrintRun, KeysHeldByTheUserOrRefusedBySendInput) {
   }
 }
 
+// Local time in the night, `ms` of virtual time after 23:59:00.
+platform::LocalDateTime NightAt(std::int64_t ms) {
+  const std::int64_t second = 23 * 3600 + 59 * 60 + ms / 1000;
+  return {2026, 12, static_cast<int>(7 + second / 86400), static_cast<int>(second % 86400 / 3600),
+          static_cast<int>(second % 3600 / 60), static_cast<int>(second % 60), 0};
+}
+
 // A locked screen (Win+L, a disconnected remote session) holds the keys as long as it lasts, without
-// counting their checks, and says so once per wait; ClarisWorks' windows are waited for as ever, and
-// the stop still ends the run.
+// counting their checks, and says once per wait when it began and when it ended, in local time;
+// ClarisWorks' windows are waited for as ever, and the stop still ends the run.
 TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
   const std::string waiting(texts::kRunWaitingForUnlock);
   auto occurrences = [](const std::string& text, const std::string& part) {
@@ -249,12 +256,16 @@ TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
     std::int64_t stopAt;  // -1: no stop
     bool printed;
     int waits;  // texts of waiting for the unlock
+    std::string held;  // the first wait as the report tells it
   };
   const Case cases[] = {
-      {"locked for a minute, longer than 401 checks", {{300, 60300}}, false, -1, true, 1},
-      {"locked twice", {{300, 10300}, {13000, 18000}}, false, -1, true, 2},
-      {"locked just as the keys go, for five seconds", {}, true, -1, true, 1},
-      {"stopped while locked", {{300, 600000}}, false, 5000, false, 1},
+      {"locked for a minute, longer than 401 checks, past midnight", {{300, 60300}}, false, -1, true, 1,
+       waiting + " 2026/12/07 23:59:01 から 2026/12/08 0:00:00 まで 印刷ダイアログ検知"},
+      {"locked twice", {{300, 10300}, {13000, 18000}}, false, -1, true, 2,
+       waiting + " 2026/12/07 23:59:01 から 2026/12/07 23:59:10 まで"},
+      {"locked just as the keys go, for five seconds", {}, true, -1, true, 1, waiting},
+      {"stopped while locked", {{300, 600000}}, false, 5000, false, 1,
+       waiting + " 2026/12/07 23:59:01 から" + kStopText},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -267,6 +278,7 @@ TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
       return false;
     };
     w.pump.onPump = [&] {
+      w.clock.now = NightAt(w.clock.sleptMs);
       w.keyboard.locked = lockedNow();
       if (c.stopAt >= 0 && w.clock.sleptMs >= c.stopAt) w.progress.SetCancelRequested(true);
     };
@@ -279,7 +291,8 @@ TEST(PrintRun, ALockedScreenHoldsTheKeysUntilItIsUnlocked) {
     EXPECT_EQ(w.Run({"C:\\a.cwj"}), c.printed) << w.display.text;
     EXPECT_EQ(occurrences(w.display.text, waiting), c.waits) << w.display.text;
     EXPECT_EQ(w.claris.printed.size(), c.printed ? 1u : 0u);
-    if (!c.printed) EXPECT_TRUE(EndsWith(w.display.text, waiting + kStopText)) << w.display.text;
+    EXPECT_NE(w.display.text.find(c.held), std::string::npos) << w.display.text;
+    if (!c.printed) EXPECT_TRUE(EndsWith(w.display.text, c.held)) << w.display.text;
     EXPECT_TRUE(w.claris.strayKeys.empty());
   }
   {

@@ -320,8 +320,8 @@ TEST(ProgressServices, SlicesStopTextAndEvents) {
   for (const auto& [ms, n] : slices) EXPECT_EQ(SleepSlices(ms), n) << ms;
 
   fakes::RecordingDisplay display;
-  fakes::FakePump pump;
   fakes::FakeClock clock;
+  fakes::FakePump pump{clock};
   ProgressServices services(display, pump, clock);
   EXPECT_EQ(services.SleepEx(1000), 0);
   EXPECT_EQ(clock.sleeps, 21);

@@ -25,7 +25,7 @@ struct RunWorld {
   FakeShell shell;
   ScriptedQueue queue;
   RecordingDisplay display;
-  FakePump pump;
+  FakePump pump{clock};
   ProgressServices progress{display, pump, clock};
   ClarisProbes probes{windows};
   PrintRun run{{probes, keyboard, shell, queue, clock, progress, 555, "C:\\Program Files\\VELMOK"}};

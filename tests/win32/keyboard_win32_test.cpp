@@ -40,26 +40,26 @@ TEST_F(Win32KeyboardTest, KeysGoOnlyToTheWindowCheckedToBeInFront) {
 
   // Told another window is in front: nothing goes out.
   const HWND desktop = GetDesktopWindow();
-  EXPECT_EQ(keyboard.SendKeysTo(Id(desktop), "^o", Wait::UntilProcessed), Outcome::NotInFront);
+  EXPECT_EQ(keyboard.SendKeysTo(Id(desktop), "^o", Wait::UntilProcessed).outcome, Outcome::NotInFront);
   EXPECT_EQ(KeysTaken(sim), 0u);
-  EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "^o{", Wait::UntilProcessed), Outcome::Refused);
+  EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "^o{", Wait::UntilProcessed).outcome, Outcome::Refused);
   EXPECT_EQ(KeysTaken(sim), 0u);
 
-  EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "^o", Wait::UntilProcessed), Outcome::Sent);
+  EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "^o", Wait::UntilProcessed).outcome, Outcome::Sent);
   const HWND open = sim.WaitForWindow(OpenTitle());
   ASSERT_TRUE(open);
   ASSERT_TRUE(sim.WaitForForeground(open));
-  EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "x", Wait::UntilProcessed), Outcome::NotInFront)
+  EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "x", Wait::UntilProcessed).outcome, Outcome::NotInFront)
       << "the main window is not in front while its dialog is";
-  EXPECT_EQ(keyboard.SendKeysTo(Id(open), EscapeKeyLiteral(U8(document)), Wait::UntilProcessed), Outcome::Sent);
+  EXPECT_EQ(keyboard.SendKeysTo(Id(open), EscapeKeyLiteral(U8(document)), Wait::UntilProcessed).outcome, Outcome::Sent);
   // Enter opens the document and the dialog goes. (Under Wine the keyboard may come back a few
   // milliseconds before the key is taken: explorer's low-level keyboard hook holds injected input
   // back, so it may still find the dialog in front.)
-  const Outcome enter = keyboard.SendKeysTo(Id(open), "{ENTER}", Wait::UntilProcessed);
+  const Outcome enter = keyboard.SendKeysTo(Id(open), "{ENTER}", Wait::UntilProcessed).outcome;
   EXPECT_TRUE(enter == Outcome::ForegroundChanged || enter == Outcome::Sent) << static_cast<int>(enter);
   EXPECT_TRUE(sim.WaitForTitle(ClarisTitle(L"見積.cwj")));
   ASSERT_TRUE(sim.WaitForForeground(sim.Main()));
-  EXPECT_EQ(keyboard.SendKeysTo(Id(open), "^p", Wait::UntilProcessed), Outcome::NotInFront) << "the dialog has gone";
+  EXPECT_EQ(keyboard.SendKeysTo(Id(open), "^p", Wait::UntilProcessed).outcome, Outcome::NotInFront) << "the dialog has gone";
 }
 
 TEST_F(Win32KeyboardTest, NothingGoesOutWhileTheUserHoldsAModifier) {
@@ -78,7 +78,7 @@ TEST_F(Win32KeyboardTest, NothingGoesOutWhileTheUserHoldsAModifier) {
     // The journal first shows the held key itself.
     ASSERT_TRUE(sim.WaitForKey([&](const clw4sim::KeyRecord& k) { return k.event.code == held; }));
     const std::size_t before = KeysTaken(sim);
-    EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "^o", Wait::UntilProcessed), Outcome::ModifiersHeld);
+    EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "^o", Wait::UntilProcessed).outcome, Outcome::ModifiersHeld);
     Sleep(100);
     EXPECT_EQ(KeysTaken(sim), before) << "no key, and above all no key-up behind the user's back";
     INPUT up = down;
@@ -86,16 +86,22 @@ TEST_F(Win32KeyboardTest, NothingGoesOutWhileTheUserHoldsAModifier) {
     ASSERT_EQ(SendInput(1, &up, sizeof up), 1u);
     ASSERT_TRUE(WaitUntil([] { return !win32::UserHoldsAModifier(); }, 2s));
   }
-  EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "^o", Wait::UntilProcessed), Outcome::Sent);
+  EXPECT_EQ(keyboard.SendKeysTo(Id(sim.Main()), "^o", Wait::UntilProcessed).outcome, Outcome::Sent);
   EXPECT_TRUE(sim.WaitForWindow(OpenTitle()));
 }
 
-TEST(Win32Keyboard, APartialSendInputIsUndone) {
-  const auto strokes = ParseKeyNotation("^ox");
+// What a partial SendInput pressed is released, and the keystrokes whose keys all went down are
+// counted as taken: only the rest is sent again.
+TEST(Win32Keyboard, APartialSendInputIsUndoneAndWhatTookEffectCounted) {
+  const auto strokes = ParseKeyNotation("^ox\U0001F600");
   ASSERT_TRUE(strokes);
   const auto inputs = win32::BuildKeyInputs(*strokes);
   ASSERT_TRUE(inputs);
-  ASSERT_EQ(inputs->size(), 6u);  // Ctrl, O, O up, Ctrl up, x, x up
+  // Ctrl, O, O up, Ctrl up, x, x up, then the two halves of 😀 down and up.
+  ASSERT_EQ(inputs->size(), 10u);
+  const std::size_t taken[] = {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3};  // after 0 to 10 events
+  for (std::size_t sent = 0; sent <= inputs->size(); ++sent)
+    EXPECT_EQ(win32::StrokesTaken(*inputs, sent), taken[sent]) << sent << " events";
   auto keysOf = [](const std::vector<INPUT>& releases) {
     std::vector<std::wstring> out;
     for (const auto& r : releases) {

@@ -96,6 +96,7 @@ class RecordingHandlers final : public MainWindowHandlers {
   void SaveLogLevel() override { velmok::SaveLogLevel(*logLevels); }
   bool printRunUnderWay = false;
   bool PrintRunUnderWay() const override { return printRunUnderWay; }
+  bool PrintRunHoldsSession() const override { return printRunUnderWay; }
 };
 
 // HKCU\Software\VelmokTest\<test name>-<process id>, removed with everything below it.

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "fakes/fakes.h"
 #include "platform/win32/newer_windows.h"
 #include "platform/win32/system_win32.h"
 #include "printing/win32/frm_progress.h"
@@ -124,8 +125,10 @@ void CheckTheWindow(win32::FrmProgress& p) {
 TEST(ProgressWindow, PlacesFontTopmostNoCloseAndTheBlink) {
   win32::Win32Clock clock;
   PrintState state;
+  fakes::FakeSessionDuties duties;
+  RunSessionHold hold(duties);
   bool ran = false;
-  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, [&](win32::FrmProgress& p, int& printed) {
+  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, hold, [&](win32::FrmProgress& p, int& printed) {
     ran = true;
     CheckTheWindow(p);
     printed = 2;
@@ -142,7 +145,9 @@ TEST(ProgressWindow, PlacesFontTopmostNoCloseAndTheBlink) {
 TEST(ProgressWindow, FollowsTheScalingOfTheMonitorItIsMovedTo) {
   win32::Win32Clock clock;
   PrintState state;
-  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, [&](win32::FrmProgress& p, int& printed) {
+  fakes::FakeSessionDuties duties;
+  RunSessionHold hold(duties);
+  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, hold, [&](win32::FrmProgress& p, int& printed) {
     for (const UINT dpi : {120u, 168u, 144u, 96u}) {
       RECT suggested{150, 100, 150 + 700, 100 + 400};
       SendMessageW(p.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
@@ -165,8 +170,10 @@ TEST(ProgressWindow, OnWindows7TheSystemsScalingIsTaken) {
   win32::ScopedNewerWindows windows7(win32::NewerWindows::AsWindows7());
   win32::Win32Clock clock;
   PrintState state;
+  fakes::FakeSessionDuties duties;
+  RunSessionHold hold(duties);
   bool ran = false;
-  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, [&](win32::FrmProgress& p, int& printed) {
+  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, hold, [&](win32::FrmProgress& p, int& printed) {
     ran = true;
     EXPECT_EQ(p.Dpi(), 120u);
     CheckPlacesAndFont(p, 120);
@@ -175,6 +182,49 @@ TEST(ProgressWindow, OnWindows7TheSystemsScalingIsTaken) {
   });
   progress.ShowModal();
   EXPECT_TRUE(ran);
+}
+
+// The run starts once, however often the window is activated, and holds the session from the
+// window's showing to the run's end: at every event check of the run the machine is kept awake
+// and both windows of the program carry the reason, also after the session has asked. Then it
+// lets go once.
+TEST(ProgressWindow, TheRunStartsOnceAndHoldsTheSessionUntilItEnds) {
+  win32::Win32Clock clock;
+  PrintState state;
+  fakes::FakeSessionDuties duties;
+  RunSessionHold hold(duties);
+  constexpr platform::WindowId kMain = 0x4711;
+  hold.AddWindow(kMain);
+  const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  int runs = 0;
+  int checks = 0, heldAtChecks = 0;
+  win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, hold, [&](win32::FrmProgress& p, int&) {
+    ++runs;
+    auto held = [&] {
+      const auto self = reinterpret_cast<platform::WindowId>(p.Handle());
+      return duties.awake && duties.reasons.size() == 2 && duties.reasons.count(kMain) && duties.reasons.count(self);
+    };
+    for (int i = 0; i < 6; ++i) {
+      // Activated again and again, as when another window comes and goes.
+      SetForegroundWindow(i % 2 ? p.Handle() : other);
+      p.Services().SleepEx(100);
+      ++checks;
+      heldAtChecks += held();
+      if (i == 3) {
+        EXPECT_EQ(SendMessageW(p.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+        EXPECT_TRUE(held()) << "still held once the session has asked";
+      }
+    }
+    return true;
+  });
+  progress.ShowModal();
+  DestroyWindow(other);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(heldAtChecks, checks) << "held at every event check";
+  EXPECT_EQ(duties.awakeCalls, 1) << "held once";
+  EXPECT_EQ(duties.asleepCalls, 1) << "let go once";
+  EXPECT_TRUE(duties.reasons.empty());
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "platform/win32/keyboard_win32.h"
 #include "platform/win32/log_file_win32.h"
 #include "platform/win32/newer_windows.h"
+#include "platform/win32/session_duties_win32.h"
 #include "platform/win32/session_lock_win32.h"
 #include "platform/win32/settings_store_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -29,6 +30,7 @@
 #include "printing/folder_print_queue.h"
 #include "printing/print_commands.h"
 #include "printing/print_run.h"
+#include "printing/run_session_hold.h"
 #include "printing/win32/frm_progress.h"
 #include "printing/win32/print_queue_win32.h"
 #include "app/win32/print_session_win32.h"
@@ -77,9 +79,12 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   Intake intake(list, frmMain.Logic(), files, log, messages);
 
   PrintState printState;
+  // While a run is under way the machine stays awake and both windows refuse the session's end.
+  Win32SessionDuties sessionDuties;
+  RunSessionHold runSession(sessionDuties);
   // ClarisWorks is started in the program's own folder.
   const std::string programFolder = Narrow(ProgramFolder());
-  FrmProgress frmProgress(instance, clock, printState, [&](FrmProgress& window, int& printed) {
+  FrmProgress frmProgress(instance, clock, printState, runSession, [&](FrmProgress& window, int& printed) {
     PrintRun run({probes, keyboard, shell, *queue, clock, window.Services(),
                   reinterpret_cast<platform::WindowId>(window.Handle()), programFolder});
     const bool ok = run.PrintSub(list.Count(), printState.TargetFiles, printState.ClarisPaths);
@@ -90,13 +95,13 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
   keyboard.GiveUpWaitingWhen([&frmProgress] { return frmProgress.StopPressWaiting(); });
   Win32PrintSession session(frmMain, frmProgress);
   Win32AnsiPaths ansiPaths;
-  PrintCommands print(list, probes, ansiPaths, messages, session, printState);
+  PrintCommands print(list, probes, files, ansiPaths, messages, session, printState);
 
   DiagnosticsCommands diagnostics(instance, shell, files);
 
   MainWindowLogLevels logLevelItems(frmMain, settings);
   LogLevelMenu logLevels(logLevelItems);
-  commands.Wire({&intake, &clipboard, &frmMain, &print, &diagnostics, &logLevels, &log});
+  commands.Wire({&intake, &clipboard, &frmMain, &print, &runSession, &diagnostics, &logLevels, &log});
 
   const std::string arguments(ArgumentsOf(Narrow(GetCommandLineW())));
   const bool created = frmMain.Create(
@@ -107,6 +112,7 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
       },
       [&](const std::optional<std::vector<std::string>>& dropped) { intake.DropFiles(dropped); });
   messages.SetOwner(frmMain.Handle());
+  runSession.AddWindow(reinterpret_cast<platform::WindowId>(frmMain.Handle()));
   const int code = created ? frmMain.RunMessageLoop() : 1;
   InstallDebugLog(nullptr);
   OleUninitialize();

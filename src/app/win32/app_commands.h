@@ -12,6 +12,7 @@
 #include "mainwindow/win32/frm_main.h"
 #include "platform/clipboard.h"
 #include "printing/print_commands.h"
+#include "printing/run_session_hold.h"
 
 namespace velmok::win32 {
 
@@ -22,6 +23,7 @@ class AppCommands final : public MainWindowHandlers {
     platform::ClipboardFiles* clipboard = nullptr;
     FrmMain* frmMain = nullptr;
     PrintCommands* print = nullptr;
+    const RunSessionHold* runSession = nullptr;
     DiagnosticsCommands* diagnostics = nullptr;
     LogLevelMenu* logLevels = nullptr;
     DebugLog* log = nullptr;
@@ -39,6 +41,7 @@ class AppCommands final : public MainWindowHandlers {
   void RestoreLogLevel() override;
   void SaveLogLevel() override;
   bool PrintRunUnderWay() const override { return parts_.print && parts_.print->RunUnderWay(); }
+  bool PrintRunHoldsSession() const override { return parts_.runSession && parts_.runSession->Held(); }
 
  private:
   HWND Owner() const { return parts_.frmMain ? parts_.frmMain->Handle() : nullptr; }

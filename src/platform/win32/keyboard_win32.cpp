@@ -158,6 +158,26 @@ std::vector<INPUT> ReleasesFor(const std::vector<INPUT>& inputs, std::size_t sen
   return releases;
 }
 
+std::size_t StrokesTaken(const std::vector<INPUT>& inputs, std::size_t sent) {
+  // Each keystroke presses its keys and lets them all go again: where nothing is held any more, the
+  // next one begins.
+  std::size_t taken = 0;
+  std::size_t lastDown = 0;
+  int held = 0;
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    if (inputs[i].ki.dwFlags & KEYEVENTF_KEYUP) {
+      --held;
+    } else {
+      ++held;
+      lastDown = i;
+    }
+    if (held != 0) continue;
+    if (lastDown >= sent) break;
+    ++taken;
+  }
+  return taken;
+}
+
 bool Win32Keyboard::Locked() { return lock_ ? lock_->Locked() : InputDesktopUnavailable(); }
 
 bool UserHoldsAModifier() {
@@ -166,33 +186,34 @@ bool UserHoldsAModifier() {
   return false;
 }
 
-platform::Keyboard::Outcome Win32Keyboard::SendKeysTo(platform::WindowId front, std::string_view notation,
-                                                      Wait wait) {
+platform::Keyboard::Delivery Win32Keyboard::SendKeysTo(platform::WindowId front, std::string_view notation,
+                                                       Wait wait) {
   const auto strokes = ParseKeyNotation(notation);
-  if (!strokes) return Outcome::Refused;
+  if (!strokes) return {Outcome::Refused};
   auto inputs = BuildKeyInputs(*strokes);
-  if (!inputs) return Outcome::Refused;
+  if (!inputs) return {Outcome::Refused};
 
   const HWND expected = reinterpret_cast<HWND>(front);
   // Checked right before the keys go, so that no other window can come between the check and them.
   const HWND target = GetForegroundWindow();
-  if (expected && target != expected) return Outcome::NotInFront;
-  if (inputs->empty()) return Outcome::Sent;
+  if (expected && target != expected) return {Outcome::NotInFront};
+  if (inputs->empty()) return {Outcome::Sent};
   // Releasing a key the user holds would act on its own: a lone Alt-up opens the menu bar of the
   // window in front, a lone Windows-key-up the Start menu. Nothing goes out until it is let go.
-  if (UserHoldsAModifier()) return Outcome::ModifiersHeld;
+  if (UserHoldsAModifier()) return {Outcome::ModifiersHeld};
 
   const UINT sent = SendInput(static_cast<UINT>(inputs->size()), inputs->data(), sizeof(INPUT));
   if (sent != inputs->size()) {
     std::vector<INPUT> releases = ReleasesFor(*inputs, sent);
     if (!releases.empty()) SendInput(static_cast<UINT>(releases.size()), releases.data(), sizeof(INPUT));
-    // Refused because the screen has just been locked: the keys wait for it to be unlocked.
-    return Locked() ? Outcome::Locked : Outcome::Failed;
+    // Refused because the screen has just been locked: the rest waits for it to be unlocked.
+    return {Locked() ? Outcome::Locked : Outcome::Failed, StrokesTaken(*inputs, sent)};
   }
   if (wait == Wait::UntilProcessed) WaitUntilProcessed(target, giveUpWaiting_);
   // A window the keys closed may be reported in front for a moment after it has gone.
-  if (expected && (GetForegroundWindow() != expected || !IsWindow(expected))) return Outcome::ForegroundChanged;
-  return Outcome::Sent;
+  if (expected && (GetForegroundWindow() != expected || !IsWindow(expected)))
+    return {Outcome::ForegroundChanged, strokes->size()};
+  return {Outcome::Sent, strokes->size()};
 }
 
 }  // namespace velmok::win32

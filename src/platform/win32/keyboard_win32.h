@@ -21,6 +21,11 @@ std::optional<std::vector<INPUT>> BuildKeyInputs(const std::vector<KeyStroke>& s
 // last pressed first released.
 std::vector<INPUT> ReleasesFor(const std::vector<INPUT>& inputs, std::size_t sent);
 
+// How many of the keystrokes typed by `inputs` took effect when only the first `sent` events went
+// out: a keystroke acts once all its keys are down (a character as its key goes down, a shortcut as
+// its letter joins the modifiers), whether or not they were released.
+std::size_t StrokesTaken(const std::vector<INPUT>& inputs, std::size_t sent);
+
 // Whether the user holds Shift, Ctrl, Alt or a Windows key.
 bool UserHoldsAModifier();
 
@@ -29,15 +34,15 @@ class SessionLock;
 class Win32Keyboard final : public platform::Keyboard {
  public:
   // `lock` tells whether the session can take keys; without one, only the input desktop does.
-  explicit Win32Keyboard(const SessionLock* lock = nullptr) : lock_(lock) {}
+  explicit Win32Keyboard(SessionLock* lock = nullptr) : lock_(lock) {}
   // The wait for keys to be taken ends early once `giveUp` says so (the stop button pressed: no
   // key follows, so there is nothing to wait for).
   void GiveUpWaitingWhen(std::function<bool()> giveUp) { giveUpWaiting_ = std::move(giveUp); }
-  Outcome SendKeysTo(platform::WindowId front, std::string_view notation, Wait wait) override;
+  Delivery SendKeysTo(platform::WindowId front, std::string_view notation, Wait wait) override;
   bool Locked() override;
 
  private:
-  const SessionLock* lock_;
+  SessionLock* lock_;
   std::function<bool()> giveUpWaiting_;
 };
 

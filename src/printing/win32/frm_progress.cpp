@@ -2,12 +2,10 @@
 
 #include <commctrl.h>
 
-#include <chrono>
 #include <cmath>
 
 #include "core/texts.h"
 #include "platform/win32/newer_windows.h"
-#include "platform/win32/system_win32.h"
 #include "platform/win32/window_frame.h"
 #include "platform/win32/wide.h"
 
@@ -15,9 +13,6 @@ namespace velmok::win32 {
 
 namespace {
 
-constexpr UINT kStartRun = WM_APP + 1;
-constexpr UINT_PTR kBlinkTimer = 1;
-constexpr int kStopButtonId = 10;
 constexpr double kProgressScale = 100.0;  // the bar counts hundredths of a percent
 
 // Places in twips within the client area.
@@ -34,12 +29,14 @@ constexpr DWORD kExStyle = kModalBoxExStyle;
 
 }  // namespace
 
-FrmProgress::FrmProgress(HINSTANCE instance, platform::Clock& clock, PrintState& state, Run run)
+FrmProgress::FrmProgress(HINSTANCE instance, platform::Clock& clock, PrintState& state, RunSessionHold& session,
+                         Run run)
     : instance_(instance),
       state_(state),
+      session_(session),
       run_(std::move(run)),
       services_(*this, *this, clock),
-      logic_(*this, services_, state_, [this](int& printed) { return run_(*this, printed); }) {}
+      logic_(*this, services_, state_, session_, [this](int& printed) { return run_(*this, printed); }) {}
 
 FrmProgress::~FrmProgress() {
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
@@ -48,13 +45,7 @@ FrmProgress::~FrmProgress() {
 int FrmProgress::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
 bool FrmProgress::CreateWindowAndControls() {
-  WNDCLASSEXW wc{sizeof wc};
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance_;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kProgressWindowClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(instance_, kProgressWindowClass, WindowProc);
 
   owner_ = HiddenOwnerWindow(instance_);
   hwnd_ = CreateWindowExW(kExStyle, kProgressWindowClass, Widen(texts::kProgressCaption).c_str(), kStyle,
@@ -130,127 +121,9 @@ void FrmProgress::OnDpiChanged(UINT dpi, const RECT& suggested) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void FrmProgress::ShowModal() {
-  quitRequested_ = false;
-  if (!CreateWindowAndControls()) {
-    state_.LastPrintResult = -1;
-    return;
-  }
-  logic_.Form_Load();
-  if (sessionLock_) sessionLock_->Watch(hwnd_);
-  SetTimer(hwnd_, kBlinkTimer, 500, nullptr);
-  ShowWindow(hwnd_, SW_SHOW);
-  SetForegroundWindow(hwnd_);
-  SetFocus(txtStatus_);
-  // The run starts at the first activation; should the window not be activated, it starts anyway.
-  PostMessageW(hwnd_, kStartRun, 0, 0);
-
-  MSG msg;
-  while (hwnd_ && IsWindow(hwnd_)) {
-    if (quitRequested_ && !logic_.Running()) {
-      EndForQuit();
-      break;
-    }
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      QuitRequested(static_cast<int>(msg.wParam));
-      continue;
-    }
-    if (got < 0) break;
-    Dispatch(msg);
-  }
-}
-
-// The program is to end: the report is not waited for, and the quit goes on to the main loop.
-void FrmProgress::EndForQuit() {
-  if (hwnd_ && IsWindow(hwnd_)) {
-    KillTimer(hwnd_, kBlinkTimer);
-    DestroyWindow(hwnd_);
-  }
-  PostQuitMessage(quitCode_);
-}
-
-void FrmProgress::QuitRequested(int code) {
-  quitRequested_ = true;
-  quitCode_ = code;
-  // No keystroke may follow once nobody is left to see the report.
-  logic_.StopForGood();
-}
-
-bool FrmProgress::Dispatch(MSG& msg) {
-  const bool input = (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
-                     (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
-                     (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCXBUTTONDBLCLK);
-  if (input && msg.hwnd && hwnd_ && msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) return true;
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
-  return true;
-}
-
-void FrmProgress::PumpPending() {
-  const bool stopSeen = services_.CancelRequested();
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      QuitRequested(static_cast<int>(msg.wParam));
-      return;
-    }
-    Dispatch(msg);
-    // Once the stop is pressed, the rest (the blink, which under Wine restacks the window through
-    // the X server) waits for the next look, which reports the stop first.
-    if (!stopSeen && services_.CancelRequested()) return;
-  }
-}
-
-bool FrmProgress::StopPressWaiting() const {
-  if (!hwnd_ || !cmdCancel_ || !IsWindowEnabled(cmdCancel_)) return false;
-  // Looked at, not handled: no sent message is taken either.
-  constexpr UINT kLook = PM_NOREMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE;
-  MSG msg;
-  if (PeekMessageW(&msg, hwnd_, WM_COMMAND, WM_COMMAND, kLook) && LOWORD(msg.wParam) == kStopButtonId) return true;
-  if (PeekMessageW(&msg, cmdCancel_, WM_LBUTTONUP, WM_LBUTTONUP, kLook)) return true;
-  if (PeekMessageW(&msg, cmdCancel_, WM_KEYUP, WM_KEYUP, kLook) && msg.wParam == VK_SPACE) return true;
-  if (PeekMessageW(&msg, nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, kLook) && msg.wParam == 'X' &&
-      (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)))
-    return true;
-  return false;
-}
-
-void FrmProgress::SleepUnlessStopWaits(platform::Clock&, int ms) {
-  using Steady = std::chrono::steady_clock;
-  const auto deadline = Steady::now() + std::chrono::milliseconds(ms > 0 ? ms : 0);
-  for (;;) {
-    if (StopPressWaiting()) return;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Steady::now()).count();
-    if (left <= 0) return;
-    // Wakes for input or a posted message that came since the last look; a message sent by
-    // another thread (a reader of the status text) is answered by the next look at once. A press
-    // that arrived between the looks above and this wait counts as seen already and wakes nothing:
-    // the wait is cut into short pieces so that it is noticed all the same.
-    constexpr long long kLookEveryMs = 8;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left < kLookEveryMs ? left : kLookEveryMs),
-                              QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE);
-  }
-}
-
 // --- ProgressView -------------------------------------------------------------------------------
 
 void FrmProgress::MakeTopmost() {
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-}
-
-void FrmProgress::KeepOnTop() {
-  // Wine's desktop lets another program's window that raises itself cover a topmost window of
-  // ours; leaving the topmost band and entering it again puts the window back on top.
-  if (!RunningUnderWine()) return;
-  // Restacking goes through the X server and holds the run for a moment: only when a window has
-  // come above this one.
-  bool covered = false;
-  for (HWND above = GetWindow(hwnd_, GW_HWNDPREV); above && !covered; above = GetWindow(above, GW_HWNDPREV))
-    covered = IsWindowVisible(above) != FALSE;
-  if (!covered) return;
-  SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
@@ -305,19 +178,23 @@ void FrmProgress::Paint() {
   EndPaint(hwnd_, &ps);
 }
 
+void FrmProgress::StartRunOnce() {
+  // Posted, so that the activation's handler returns first; once per showing, so that the run's own
+  // first look at its events finds no second start waiting.
+  if (startPosted_) return;
+  startPosted_ = true;
+  PostMessageW(hwnd_, kStartRun, 0, 0);
+}
+
 LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT result = 0; HandleSessionMessage(msg, wp, result)) return result;
   switch (msg) {
     case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE && logic_.FirstActivation() && !logic_.Running())
-        PostMessageW(hwnd_, kStartRun, 0, 0);
+      if (LOWORD(wp) != WA_INACTIVE && logic_.FirstActivation()) StartRunOnce();
       break;
-    case kStartRun: {
-      // A run left alone overnight: the machine must not go to sleep under it.
-      const KeepSystemAwake awake;
+    case kStartRun:
       logic_.Form_Activate();
-      if (hwnd_) ShutdownBlockReasonDestroy(hwnd_);
       return 0;
-    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
@@ -328,7 +205,8 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kBlinkTimer) {
         logic_.Timer1_Timer();
-        KeepOnTop();
+        // A restack holds the thread for some milliseconds: a press of the stop comes first.
+        if (!StopPressWaiting()) keepOnTop_.Look(hwnd_);
       }
       return 0;
     case WM_COMMAND:
@@ -343,13 +221,6 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) == SC_CLOSE && !logic_.CloseAllowed()) return 0;
       break;
-    case WM_QUERYENDSESSION:
-      if (logic_.QueryEndSession()) return TRUE;
-      ShutdownBlockReasonCreate(hwnd_, Widen(texts::kSessionEndDuringRun).c_str());
-      return FALSE;
-    case WM_ENDSESSION:
-      if (wp) logic_.StopForGood();
-      return 0;
     case WM_CLOSE:
       // Only the program closes this window: after a successful run, or by its 閉じる button.
       if (logic_.CloseAllowed()) {
@@ -357,15 +228,9 @@ LRESULT FrmProgress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         DestroyWindow(hwnd_);
       }
       return 0;
-    case WM_WTSSESSION_CHANGE:
-      if (sessionLock_) sessionLock_->OnSessionChange(wp);
+    case WM_DESTROY:
+      EndSessionDuties();
       return 0;
-    case WM_NCDESTROY: {
-      if (sessionLock_) sessionLock_->Unwatch(hwnd_);
-      HWND gone = hwnd_;
-      hwnd_ = nullptr;
-      return DefWindowProcW(gone, msg, wp, lp);
-    }
     default:
       break;
   }

@@ -2,6 +2,13 @@
 // frmProgress: the topmost window in which a print run takes place, with the blinking warning,
 // the status text, the progress bar and the emergency stop. The object lives as long as the
 // program; its window is created for each print command and destroyed when it closes.
+//
+// Where each part lives:
+//   frm_progress.cpp          the window, its controls and their scaling, what the run shows in it
+//   frm_progress_loop.cpp     its modal loop, and the event pump and sleep the run uses
+//   frm_progress_session.cpp  the night's session duties: the session's questions and its lock
+//   stop_press_win32.cpp      the look for a press of the stop button that waits in the queue
+//   keep_on_top_win32.cpp     putting the window back on top under Wine
 
 #include <windows.h>
 
@@ -13,6 +20,8 @@
 #include "platform/win32/session_lock_win32.h"
 #include "printing/frm_progress_logic.h"
 #include "printing/progress_services.h"
+#include "printing/run_session_hold.h"
+#include "printing/win32/keep_on_top_win32.h"
 
 namespace velmok::win32 {
 
@@ -22,7 +31,8 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
  public:
   // `run` carries out the print run in this window and reports the documents it completed.
   using Run = std::function<bool(FrmProgress& window, int& printedCount)>;
-  FrmProgress(HINSTANCE instance, platform::Clock& clock, PrintState& state, Run run);
+  // While a run is under way it holds the session through `session`, which this window answers for.
+  FrmProgress(HINSTANCE instance, platform::Clock& clock, PrintState& state, RunSessionHold& session, Run run);
   FrmProgress(const FrmProgress&) = delete;
   FrmProgress& operator=(const FrmProgress&) = delete;
   ~FrmProgress() override;
@@ -60,26 +70,39 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   void PumpPending() override;
   // Waits for the slice without handling anything, looking only whether the stop button has been
   // pressed (clicked, its access key, or its command posted), which ends the slice at once.
-  void SleepUnlessStopWaits(platform::Clock& clock, int ms) override;
-  // Whether a press of the stop button (clicked, its access key, or its command posted) waits in
-  // the queue, looked at without handling anything.
+  void SleepUnlessStopWaits(int ms) override;
+  // Whether a press of the stop button waits in the queue, looked at without handling anything.
   bool StopPressWaiting() const;
 
  private:
+  static constexpr UINT kStartRun = WM_APP + 1;
+  static constexpr UINT_PTR kBlinkTimer = 1;
+  static constexpr int kStopButtonId = 10;
+
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   bool CreateWindowAndControls();
   void ApplyScaling();
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void Paint();
-  void KeepOnTop();
   int Px(int twips) const;
+  // The run starts once per showing: at the first activation, or when the window is not activated.
+  void StartRunOnce();
+
+  // The modal loop.
   bool Dispatch(MSG& msg);
   void QuitRequested(int code);
   void EndForQuit();
 
+  // The session's side of the window, from its creation to its destruction.
+  void BeginSessionDuties();
+  void EndSessionDuties();
+  // WM_QUERYENDSESSION, WM_ENDSESSION, WM_WTSSESSION_CHANGE; false for any other message.
+  bool HandleSessionMessage(UINT msg, WPARAM wp, LRESULT& result);
+
   HINSTANCE instance_;
   PrintState& state_;
+  RunSessionHold& session_;
   Run run_;
   ProgressServices services_;
   FrmProgressLogic logic_;
@@ -93,6 +116,8 @@ class FrmProgress final : public ProgressView, public ProgressDisplay, public pl
   ScopedGdi font_;
   UINT dpi_ = 96;
   SessionLock* sessionLock_ = nullptr;
+  KeepOnTopUnderWine keepOnTop_;
+  bool startPosted_ = false;    // the run's start is on its way for this showing
   bool quitRequested_ = false;  // WM_QUIT arrived: the program ends once the run has stopped
   int quitCode_ = 0;
 };
