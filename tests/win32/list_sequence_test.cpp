@@ -346,7 +346,7 @@ class ListSequence {
     EXPECT_EQ(model.Current(), focused >= 0 ? std::optional<std::size_t>(focused) : std::nullopt);
     EXPECT_EQ(static_cast<int>(model.Count()), count);
     std::vector<int> modelMarks;
-    for (const std::size_t i : SelectedIndices(model)) modelMarks.push_back(static_cast<int>(i));
+    for (const std::size_t i : model.SelectedIndices()) modelMarks.push_back(static_cast<int>(i));
     EXPECT_EQ(modelMarks, marks) << "the program's selection marks differ from the control's";
 
     // A plain click decides the current entry (a double-click is a click twice).

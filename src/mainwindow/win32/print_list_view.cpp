@@ -42,16 +42,16 @@ bool PrintListView::Create(HWND parent, int id, HINSTANCE instance, UINT dpi) {
   ListView_SetCallbackMask(hwnd_, 0);
   SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   ApplyDpi(dpi);
-  list_.KeepCurrentIn(this);
+  list_.KeepSelectionIn(this);
   return true;
 }
 
 PrintListView::~PrintListView() { Detach(); }
 
-// The control is going: the print list keeps its current entry itself again.
+// The control is going: the print list keeps the selection itself again.
 void PrintListView::Detach() {
   if (!hwnd_) return;
-  list_.KeepCurrentIn(nullptr);
+  list_.KeepSelectionIn(nullptr);
   hwnd_ = nullptr;
 }
 
@@ -123,27 +123,21 @@ void PrintListView::Refresh() {
   // One repaint at the end instead of one invalidation per changed item: with 100,000 entries
   // that is the difference between milliseconds and seconds.
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-  const auto count = static_cast<int>(list_.Count());
-  ListView_SetItemCountEx(hwnd_, count, LVSICF_NOSCROLL);
+  ListView_SetItemCountEx(hwnd_, static_cast<int>(list_.Count()), LVSICF_NOSCROLL);
   ArrangeIcons();
-  if (list_.SelectedCount() == list_.Count() && count > 0) {
-    ListView_SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);  // every entry: one pass
-  } else {
-    // Wine's control clears a virtual list's marks item by item (60 ms for 100,000 entries): a
-    // control that shows none has none to clear.
-    if (ListView_GetSelectedCount(hwnd_) != 0) ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
-    for (int i = 0, marked = 0; i < count && marked < static_cast<int>(list_.SelectedCount()); ++i) {
-      if (!list_.IsSelected(static_cast<std::size_t>(i))) continue;
-      ListView_SetItemState(hwnd_, i, LVIS_SELECTED, LVIS_SELECTED);
-      ++marked;
-    }
-  }
   SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
   pushing_ = false;
 }
 
-std::optional<std::size_t> PrintListView::Get() const {
+// The entries may have grown ahead of the control (they are shown afresh once a change is done): a
+// row must be there before it can be focused or marked. The rows past the count lose their marks.
+void PrintListView::HoldRows(std::size_t count) {
+  if (ListView_GetItemCount(hwnd_) != static_cast<int>(count))
+    ListView_SetItemCountEx(hwnd_, static_cast<int>(count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+}
+
+std::optional<std::size_t> PrintListView::Current() const {
   if (!hwnd_) return std::nullopt;
   // One look at the control's own record: it keeps the focused item apart from the others.
   const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
@@ -151,20 +145,74 @@ std::optional<std::size_t> PrintListView::Get() const {
   return static_cast<std::size_t>(focused);
 }
 
-void PrintListView::Set(std::optional<std::size_t> index) {
+void PrintListView::SetCurrent(std::optional<std::size_t> index) {
   if (!hwnd_) return;
   const bool wasPushing = pushing_;
   pushing_ = true;
   if (index) {
     const int i = static_cast<int>(*index);
-    // The entries may have grown ahead of the control (an entry added at its sorted place moves the
-    // current one down before the list is shown afresh): the control must have the row to focus.
-    if (i >= ListView_GetItemCount(hwnd_))
-      ListView_SetItemCountEx(hwnd_, static_cast<int>(list_.Count()), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    if (i >= ListView_GetItemCount(hwnd_)) HoldRows(list_.Count());
     ListView_SetItemState(hwnd_, i, LVIS_FOCUSED, LVIS_FOCUSED);
     ListView_SetSelectionMark(hwnd_, i);
   } else if (const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED); focused >= 0) {
     ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
+  }
+  pushing_ = wasPushing;
+}
+
+std::size_t PrintListView::MarkedCount() const {
+  return hwnd_ ? static_cast<std::size_t>(ListView_GetSelectedCount(hwnd_)) : 0;
+}
+
+bool PrintListView::IsMarked(std::size_t index) const {
+  return hwnd_ && ListView_GetItemState(hwnd_, static_cast<int>(index), LVIS_SELECTED) != 0;
+}
+
+std::vector<std::size_t> PrintListView::Marked() const {
+  std::vector<std::size_t> marked;
+  if (!hwnd_) return marked;
+  const int count = ListView_GetSelectedCount(hwnd_);
+  marked.reserve(static_cast<std::size_t>(count));
+  for (int i = -1; static_cast<int>(marked.size()) < count && (i = ListView_GetNextItem(hwnd_, i, LVNI_SELECTED)) >= 0;)
+    marked.push_back(static_cast<std::size_t>(i));
+  return marked;
+}
+
+void PrintListView::SetMarked(std::size_t index, bool marked) {
+  if (!hwnd_) return;
+  const bool wasPushing = pushing_;
+  pushing_ = true;
+  if (static_cast<int>(index) >= ListView_GetItemCount(hwnd_)) HoldRows(list_.Count());
+  ListView_SetItemState(hwnd_, static_cast<int>(index), marked ? LVIS_SELECTED : 0, LVIS_SELECTED);
+  pushing_ = wasPushing;
+}
+
+void PrintListView::MarkAll(std::size_t count, bool marked) {
+  if (!hwnd_) return;
+  const bool wasPushing = pushing_;
+  pushing_ = true;
+  HoldRows(count);
+  if (marked && count > 0) {
+    ListView_SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);  // every entry: one pass
+  } else if (!marked && ListView_GetSelectedCount(hwnd_) != 0) {
+    // Wine's control clears a virtual list's marks item by item (60 ms for 100,000 entries): a
+    // control that shows none has none to clear.
+    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
+  }
+  pushing_ = wasPushing;
+}
+
+void PrintListView::MarkExactly(std::size_t count, const std::vector<std::size_t>& marked) {
+  if (!hwnd_) return;
+  if (count > 0 && marked.size() == count) {
+    MarkAll(count, true);
+    return;
+  }
+  MarkAll(count, false);
+  const bool wasPushing = pushing_;
+  pushing_ = true;
+  for (const std::size_t i : marked) {
+    if (i < count) ListView_SetItemState(hwnd_, static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
   }
   pushing_ = wasPushing;
 }
@@ -176,20 +224,18 @@ bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
       OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
       return true;
     case LVN_ITEMCHANGED:
-      OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(header));
+      if (reinterpret_cast<NMLISTVIEW*>(header)->uChanged & LVIF_STATE) OnSelectionChanged();
       return true;
-    case LVN_ODSTATECHANGED:
-      OnStateChanged(*reinterpret_cast<NMLVODSTATECHANGE*>(header));
+    case LVN_ODSTATECHANGED:  // a range of marks, told apart from the items
+      OnSelectionChanged();
       return true;
     case LVN_ODFINDITEMW:
       result = OnFindItem(*reinterpret_cast<NMLVFINDITEMW*>(header));
       return true;
     case LVN_COLUMNCLICK:
-      SettleMarks();
       if (events_.columnClick) events_.columnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
       return true;
     case NM_CLICK: {
-      SettleMarks();
       const auto* item = reinterpret_cast<NMITEMACTIVATE*>(header);
       if (item->iItem >= 0 && static_cast<std::size_t>(item->iItem) < list_.Count() && events_.itemClick)
         events_.itemClick(static_cast<std::size_t>(item->iItem));
@@ -197,7 +243,6 @@ bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
       return true;
     }
     case NM_RCLICK:
-      SettleMarks();
       release_.Clicked(2);
       result = 1;  // no WM_CONTEXTMENU on top of our pop-up
       return true;
@@ -214,41 +259,15 @@ void PrintListView::OnGetDispInfo(NMLVDISPINFOW& info) {
   if (item.mask & LVIF_IMAGE) item.iImage = 0;
 }
 
-void PrintListView::OnItemChanged(const NMLISTVIEW& change) {
-  if (!(change.uChanged & LVIF_STATE) || pushing_) return;
-  // The focused item needs no following: it is read from the control whenever it is wanted. A
-  // change of marks sends the marks to be read back once the control has done (see SettleMarks).
-  if ((change.uNewState | change.uOldState) & LVIS_SELECTED) marksReported_ = true;
-  // A change made with the keyboard (not by a click) is reported once the keystroke is done.
+void PrintListView::OnSelectionChanged() {
+  if (pushing_) return;
+  // The focused item and the marks need no following: they are read from the control whenever
+  // they are wanted. A change made with the keyboard (not by a click) is reported once the
+  // keystroke is done, for the command states and the status line.
   if (!release_.Active() && !keyboardChange_) {
     keyboardChange_ = true;
     PostMessageW(hwnd_, kKeyboardSelectionMessage, 0, 0);
   }
-}
-
-void PrintListView::OnStateChanged(const NMLVODSTATECHANGE& change) {
-  if (!pushing_ && ((change.uNewState | change.uOldState) & LVIS_SELECTED)) marksReported_ = true;
-}
-
-// The control keeps the selection of a virtual list itself and reports its changes, but not always
-// whole: a range chosen with Shift comes as one span, which in the icon views covers entries the
-// rectangle left out; Wine's control reports no single entry of a range at all, and clears the
-// marks before it in silence. So the reports are not applied one by one: once the control has
-// handled the message that made them (and before any command looks at the marks), the marks are
-// read back from it whole.
-void PrintListView::SettleMarks() {
-  if (!marksReported_ || !hwnd_) return;
-  marksReported_ = false;
-  ReadMarksFromControl();
-}
-
-void PrintListView::ReadMarksFromControl() {
-  list_.SetAllSelected(false);
-  const int selected = ListView_GetSelectedCount(hwnd_);
-  const int count = static_cast<int>(list_.Count());
-  for (int i = -1, found = 0; found < selected && (i = ListView_GetNextItem(hwnd_, i, LVNI_SELECTED)) >= 0 && i < count;
-       ++found)
-    list_.SetSelected(static_cast<std::size_t>(i), true);
 }
 
 LRESULT PrintListView::OnFindItem(const NMLVFINDITEMW& find) {
@@ -298,11 +317,7 @@ bool ButtonIsDown(int button) {
 
 LRESULT CALLBACK PrintListView::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                              DWORD_PTR selfPtr) noexcept {
-  auto* self = reinterpret_cast<PrintListView*>(selfPtr);
-  ++self->depth_;
-  const LRESULT r = self->HandleMessage(hwnd, msg, wp, lp);
-  if (--self->depth_ == 0) self->SettleMarks();
-  return r;
+  return reinterpret_cast<PrintListView*>(selfPtr)->HandleMessage(hwnd, msg, wp, lp);
 }
 
 LRESULT PrintListView::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -335,8 +350,16 @@ LRESULT PrintListView::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     case WM_CAPTURECHANGED:
       if (release_.Active()) release_.CaptureLost(ButtonIsDown(release_.Held()));
       break;
+    case WM_KEYDOWN: {
+      // A key may change the marks of a virtual list without a word (Wine's control tells no
+      // range chosen with Shift+Space): what the key changed is seen by looking.
+      const std::size_t marked = MarkedCount();
+      const auto current = Current();
+      const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+      if (hwnd_ && (MarkedCount() != marked || Current() != current)) OnSelectionChanged();
+      return r;
+    }
     case kKeyboardSelectionMessage:
-      SettleMarks();
       keyboardChange_ = false;
       if (!release_.Active() && events_.keyboardSelection) events_.keyboardSelection();
       return 0;
