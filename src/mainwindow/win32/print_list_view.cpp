@@ -1,5 +1,7 @@
 #include "mainwindow/win32/print_list_view.h"
 
+#include <windowsx.h>
+
 #include "core/text_compare.h"
 #include "platform/win32/wide.h"
 #include "resource.h"
@@ -236,9 +238,9 @@ bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
       if (events_.columnClick) events_.columnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
       return true;
     case NM_CLICK: {
-      const auto* item = reinterpret_cast<NMITEMACTIVATE*>(header);
-      if (item->iItem >= 0 && static_cast<std::size_t>(item->iItem) < list_.Count() && events_.itemClick)
-        events_.itemClick(static_cast<std::size_t>(item->iItem));
+      const int item = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem >= 0 ? pressedItem_ : -1;
+      if (item >= 0 && static_cast<std::size_t>(item) < list_.Count() && events_.itemClick)
+        events_.itemClick(static_cast<std::size_t>(item));
       release_.Clicked(1);
       return true;
     }
@@ -335,6 +337,14 @@ LRESULT PrintListView::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
       const int button = PressedButton(msg);
       const bool doubleClick = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
       release_.Pressed(button);
+      if (msg == WM_LBUTTONDOWN) {
+        // The entry clicked is the one pressed: the control may scroll a row only partly shown
+        // into view on the press, and Wine's then reports the row under the release.
+        LVHITTESTINFO hit{};
+        hit.pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        pressedItem_ = ListView_HitTest(hwnd, &hit);
+        if (!(hit.flags & LVHT_ONITEM)) pressedItem_ = -1;
+      }
       if (!doubleClick && events_.buttonDown) events_.buttonDown(button);
       const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
       release_.PressHandled(button, ButtonIsDown(button));

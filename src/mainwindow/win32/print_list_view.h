@@ -83,6 +83,7 @@ class PrintListView final : public SelectionStore {
     if (events_.buttonUp) events_.buttonUp(button);
   }};
   bool keyboardChange_ = false;
+  int pressedItem_ = -1;  // the entry under the last left press, or -1
 };
 
 }  // namespace velmok::win32
