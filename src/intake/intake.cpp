@@ -3,6 +3,7 @@
 #include "core/texts.h"
 #include "intake/entry_texts.h"
 #include "intake/unreadable_folders.h"
+#include "platform/path_forms.h"
 
 namespace velmok {
 
@@ -15,14 +16,30 @@ void Intake::Log(std::string_view prefix, std::string_view text) {
 
 void Intake::BeginRoad() {
   onRoad_ = true;
+  pathsTaken_ = 0;
+  anyAdded_ = false;
   unreadable_.clear();
   unreadableSeen_.clear();
   lostShares_.clear();
+  folderOf_.clear();
+  host_.SetBusy(true);
+  listing_.progress = [this] { host_.SearchGoesOn(); };
+  // The entries of the whole road take their places together, when it ends.
+  batch_ = std::make_unique<PrintList::Batch>(list_);
 }
 
 void Intake::EndRoad() {
+  batch_.reset();
   onRoad_ = false;
   lostShares_.clear();
+  folderOf_.clear();
+  host_.SetBusy(false);
+  if (anyAdded_) host_.ListChanged();
+  // What the last path added, as each path's call of old reported it in turn.
+  if (pathsTaken_ != 0)
+    host_.SetStatusText(addedCount_ != 0 ? std::to_string(addedCount_) + std::string(texts::kStatusAddedSuffix)
+                                         : std::string(texts::kStatusNothingFound));
+  host_.RefreshMenus();
   if (unreadable_.empty()) return;
   const std::string message = UnreadableFoldersMessage(unreadable_);
   unreadable_.clear();
@@ -53,18 +70,9 @@ void Intake::AddClarisFile(std::string_view path) {
 
 void Intake::AddPath(std::string_view path) {
   addedCount_ = 0;
-  host_.SetBusy(true);
+  ++pathsTaken_;
   host_.BeginSearch();
-  listing_.progress = [this] { host_.SearchGoesOn(); };
-  {
-    PrintList::Batch batch(list_);
-    SearchFolder(path);
-  }
-  host_.SetBusy(false);
-  if (addedCount_ != 0) host_.ListChanged();
-  host_.SetStatusText(addedCount_ != 0 ? std::to_string(addedCount_) + std::string(texts::kStatusAddedSuffix)
-                                       : std::string(texts::kStatusNothingFound));
-  host_.RefreshMenus();
+  SearchFolder(path);
 }
 
 // Depth-first: a folder's files first, then each subfolder down to its deepest level before the
@@ -77,9 +85,10 @@ void Intake::SearchFolder(std::string_view start) {
     NotRead(full);
     return;
   }
-  switch (files_.Kind(full)) {
+  const auto described = files_.Describe(full);
+  switch (described.kind) {
     case platform::PathKind::File:
-      if (const auto file = files_.DescribeFile(full)) CheckAndAdd(full, *file);
+      CheckAndAdd(full, described.file, FolderOf(full));
       return;
     case platform::PathKind::None:
       return;
@@ -87,14 +96,12 @@ void Intake::SearchFolder(std::string_view start) {
       break;
   }
 
-  guarding_ = false;
-  startVolume_.reset();
-  enteredPaths_.clear();
   entered_.clear();
+  // The volume the walk begins on, which every folder reached without a link shares.
+  const auto startId = files_.IdentifyFolder(full, std::nullopt);
   std::vector<Frame> stack;
-  stack.push_back({full, {}, 0, std::nullopt, PathRootLength(full)});
-  AlreadyEntered(stack.back(), false, std::nullopt);
-  if (!EnterFolder(stack.back())) stack.clear();
+  Frame first{full, {}, 0, startId ? std::optional<std::uint64_t>(startId->volume) : std::nullopt, PathRootLength(full)};
+  if (EnterFolder(first)) stack.push_back(std::move(first));
   while (!stack.empty()) {
     Frame& top = stack.back();
     if (top.next >= top.subfolders.size()) {
@@ -102,48 +109,42 @@ void Intake::SearchFolder(std::string_view start) {
       continue;
     }
     const platform::Subfolder& next = top.subfolders[top.next++];
-    const std::string sub = JoinPath(top.folder, next.name);
+    const std::string sub = JoinExactly(top.folder, next.name);
     Log("obj.foldcol=", sub);
-    const bool throughLink = next.link;
-    Frame frame{sub, {}, 0, std::nullopt, throughLink ? sub.size() : top.rootLength};
+    Frame frame{sub, {}, 0, top.volume, next.link ? sub.size() : top.rootLength};
     if (OnLostShare(sub)) {
       NotRead(sub);
       continue;
     }
-    if (AlreadyEntered(frame, throughLink, top.volume)) continue;
+    if (next.link) {
+      // A link may lead anywhere, to another volume too: its target is asked before it is
+      // entered. One whose target cannot be told could lead back up, ever deeper: it is not
+      // followed, and its files are told as missing.
+      const auto id = files_.IdentifyFolder(sub, std::nullopt);
+      if (!id) {
+        NotRead(sub);
+        continue;
+      }
+      if (entered_.count(*id) != 0) {
+        Log("Entered=", sub);
+        continue;
+      }
+      frame.volume = id->volume;
+    }
     if (EnterFolder(frame)) stack.push_back(std::move(frame));
   }
-  enteredPaths_.clear();
   entered_.clear();
 }
 
-bool Intake::AlreadyEntered(Frame& frame, bool throughLink, std::optional<std::uint64_t> parentVolume) {
-  if (!guarding_ && !throughLink) {
-    enteredPaths_.push_back(frame.folder);
-    return false;
-  }
-  if (!guarding_) {
-    // The first link: from now on every folder counts by identity, those entered so far too. They
-    // all lie on the volume of the folder the walk began with, being reached without links.
-    guarding_ = true;
-    for (const std::string& path : enteredPaths_) {
-      if (const auto id = files_.IdentifyFolder(path, startVolume_)) {
-        entered_.insert(*id);
-        startVolume_ = id->volume;
-      }
-    }
-    enteredPaths_.clear();
-  }
-  if (!parentVolume) parentVolume = startVolume_;
-  const auto id = files_.IdentifyFolder(frame.folder, throughLink ? std::nullopt : parentVolume);
-  // A link whose target cannot be told from the folders entered could lead back up, ever deeper:
-  // it is not followed, and its files are told as missing. A plain folder is entered all the same.
-  if (!id) {
-    if (throughLink) NotRead(frame.folder);
-    return throughLink;
-  }
-  frame.volume = id->volume;
-  return !entered_.insert(*id).second;
+std::optional<platform::FolderId> Intake::FolderOf(std::string_view file) {
+  const auto slash = file.find_last_of("\\/");
+  if (slash == std::string_view::npos) return std::nullopt;
+  std::string folder(file.substr(0, slash));
+  const auto known = folderOf_.find(folder);
+  if (known != folderOf_.end()) return known->second;
+  const auto id = files_.IdentifyFolder(folder, std::nullopt);
+  folderOf_.emplace(std::move(folder), id);
+  return id;
 }
 
 bool Intake::EnterFolder(Frame& frame) {
@@ -160,39 +161,64 @@ bool Intake::EnterFolder(Frame& frame) {
     NotRead(frame.folder);
     return false;
   }
+  // Every folder's identity, from the listing's own look at it: one entered before in this walk
+  // (a folder that leads back up, whatever it looks like) is not entered again, and is no folder
+  // that could not be read. A folder whose file system tells no identity is entered all the same.
+  std::optional<platform::FolderId> id;
+  if (listing_.index) {
+    id = platform::FolderId{frame.volume.value_or(0), *listing_.index};
+    if (!entered_.insert(*id).second) {
+      Log("Entered=", frame.folder);
+      return false;
+    }
+    // Its files' places need the volume: a walk that could not tell it gives them none.
+    if (!frame.volume) id.reset();
+  }
   std::string file = JoinPath(frame.folder, "");
   const std::size_t folderLength = file.size();
   for (const auto& entry : listing_.files) {
     file.resize(folderLength);
     file += entry.name;
-    CheckAndAdd(file, entry);
+    if (platform::IsOrdinaryName(entry.name)) {
+      CheckAndAdd(file, entry, id);
+    } else {
+      CheckAndAdd(JoinExactly(frame.folder, entry.name), entry, id);
+    }
   }
   frame.subfolders = std::move(listing_.subfolders);
   return true;
 }
 
-void Intake::CheckAndAdd(const std::string& path, const platform::FileEntry& file) {
+void Intake::CheckAndAdd(const std::string& path, const platform::FileEntry& file,
+                         const std::optional<platform::FolderId>& folder) {
   Log("Check=", path);
   if (!IsClarisDocumentName(file.name)) return;
   Log("File is cwj");
+  // Listed already by this path, or by another path of the same file.
   const PrintListEntry* listed = list_.Find(path);
+  if (!listed && folder) listed = list_.FindAtPlace(*folder, file.name);
   const std::string_view listedName = listed ? listed->Name() : std::string_view();
   Log("ERRcheck=", listedName);
-  if (!listedName.empty()) return;
-  // A file whose time or size cannot be read is passed over.
-  if (!file.size || !file.modifiedUtc) return;
-  const auto local = files_.ToLocalTime(*file.modifiedUtc);
-  if (!local) return;
+  if (listed) return;
+  // A time or a size that cannot be read or shown leaves its column empty: the document is
+  // listed all the same.
+  const auto local = file.modifiedUtc ? files_.ToLocalTime(*file.modifiedUtc) : std::nullopt;
+  if (!local) Log("NoTime=", path);
   const std::size_t nameLength = file.name.size() <= path.size() ? file.name.size() : path.size();
-  if (!list_.Add(PrintListEntry(path, nameLength, ModifiedTimeText(*local).View(), FormatSize(*file.size)))) return;
+  PrintListEntry entry(path, nameLength, local ? ModifiedTimeText(*local).View() : std::string_view(),
+                       file.size ? FormatSize(*file.size) : std::string());
+  if (folder) entry.SetPlace(*folder);
+  if (!list_.Add(std::move(entry))) return;
   Log("Key=", path);
   ++addedCount_;
+  anyAdded_ = true;
 }
 
 void Intake::DropFiles(const std::optional<std::vector<std::string>>& files) {
   Log("OLEDragDrop");
   if (!files) return;
   Log("VBCFFILES=True");
+  if (files->empty()) return;
   BeginRoad();
   for (const auto& path : *files) {
     Log("FILE=", path);
@@ -203,7 +229,7 @@ void Intake::DropFiles(const std::optional<std::vector<std::string>>& files) {
 
 void Intake::PasteFiles(platform::ClipboardFiles& clipboard) {
   const auto files = clipboard.FileList();
-  if (!files) return;
+  if (!files || files->empty()) return;
   BeginRoad();
   for (const auto& path : *files) AddPath(path);
   EndRoad();
@@ -213,7 +239,6 @@ void Intake::CommandLineIntake(std::string_view arguments) {
   BeginRoad();
   const auto kindOf = [this](std::string_view path) { return files_.Kind(files_.FullPath(path)); };
   for (const auto& path : SplitCommandLine(arguments, kindOf)) AddPath(path);
-  host_.RefreshMenus();
   EndRoad();
 }
 

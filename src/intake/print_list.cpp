@@ -35,7 +35,38 @@ std::string_view PrintListEntry::Column(int column) const {
   }
 }
 
-const PrintListEntry* PrintList::Find(std::string_view key) const { return index_.Find(key); }
+namespace {
+
+std::size_t HashOfPlace(const platform::FolderId& folder, std::string_view name) {
+  return (HashIgnoringCase(name) ^ folder.index * 0x9E3779B97F4A7C15ULL) + folder.volume * 1000003u;
+}
+
+}  // namespace
+
+void PrintListEntry::SetPlace(const platform::FolderId& folder) {
+  place_ = folder;
+  placeHash_ = HashOfPlace(folder, Name());
+}
+
+bool PrintListEntry::SamePlace(const platform::FolderId& folder, std::string_view name) const {
+  return place_ && *place_ == folder && EqualIgnoringCase(Name(), name);
+}
+
+const PrintListEntry* PrintList::Find(std::string_view key) const {
+  return byKey_.Find(HashIgnoringCase(key), [key](const PrintListEntry& e) { return EqualIgnoringCase(e.Key(), key); });
+}
+
+const PrintListEntry* PrintList::FindAtPlace(const platform::FolderId& folder, std::string_view name) const {
+  return byPlace_.Find(HashOfPlace(folder, name),
+                       [&](const PrintListEntry& e) { return e.SamePlace(folder, name); });
+}
+
+// Adds the entry to the indexes; the caller knows that neither holds it.
+void PrintList::Index(PrintListEntry* entry) {
+  byKey_.Insert(entry->KeyHash(), entry, [](const PrintListEntry&) { return false; });
+  if (entry->place_)
+    byPlace_.Insert(entry->placeHash_, entry, [](const PrintListEntry&) { return false; });
+}
 
 // Names and folders compare by their keys alone, wherever they are compared: a sort and an
 // insertion then place a text alike, also a text for which the collation has only its fallback.
@@ -71,7 +102,10 @@ std::size_t PrintList::SortedPlace(const PrintListEntry& entry, std::size_t end)
 bool PrintList::Add(PrintListEntry entry) {
   auto owned = std::make_unique<PrintListEntry>(std::move(entry));
   PrintListEntry* raw = owned.get();
-  if (index_.Insert(raw) != raw) return false;  // already listed
+  if (raw->place_ && FindAtPlace(*raw->place_, raw->Name())) return false;  // listed by another path
+  if (byKey_.Insert(raw->KeyHash(), raw, [raw](const PrintListEntry& e) { return EqualIgnoringCase(e.Key(), raw->Key()); }) != raw)
+    return false;  // already listed
+  if (raw->place_) byPlace_.Insert(raw->placeHash_, raw, [](const PrintListEntry&) { return false; });
   std::size_t at = entries_.size();
   if (sort_.sorted && batchDepth_ == 0) at = SortedPlace(*raw, entries_.size());
   if (at == entries_.size()) {
@@ -214,17 +248,17 @@ std::size_t PrintList::RemoveSelected() {
   Renumber(0);
   selection_->MarkAll(entries_.size(), false);
   MoveCurrentTo(current);
-  std::vector<PrintListEntry*> kept;
-  kept.reserve(entries_.size());
-  for (auto& e : entries_) kept.push_back(e.get());
-  index_.Rebuild(kept);
+  byKey_.Clear();
+  byPlace_.Clear();
+  for (auto& e : entries_) Index(e.get());
   return removed;
 }
 
 void PrintList::Clear() {
   SetCurrent(std::nullopt);
   selection_->MarkAll(0, false);
-  index_.Clear();
+  byKey_.Clear();
+  byPlace_.Clear();
   entries_.clear();
 }
 

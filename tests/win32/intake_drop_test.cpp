@@ -246,7 +246,7 @@ class WatchingFileSystem final : public platform::FileSystem {
 
   platform::PathKind Kind(std::string_view path) override { return real_.Kind(path); }
   std::string FullPath(std::string_view path) override { return real_.FullPath(path); }
-  std::optional<platform::FileEntry> DescribeFile(std::string_view path) override { return real_.DescribeFile(path); }
+  Description Describe(std::string_view path) override { return real_.Describe(path); }
   platform::ListOutcome ListFolder(std::string_view folder, platform::FolderListing& listing) override {
     seen.push_back({IsWindowEnabled(window) != FALSE, GetCursor() == LoadCursorW(nullptr, IDC_WAIT), WindowText(status)});
     return real_.ListFolder(folder, listing);
