@@ -22,6 +22,7 @@ void Intake::BeginRoad() {
   unreadableSeen_.clear();
   lostShares_.clear();
   folderOf_.clear();
+  lastFolder_.reset();
   host_.SetBusy(true);
   listing_.progress = [this] { host_.SearchGoesOn(); };
   // The entries of the whole road take their places together, when it ends.
@@ -33,6 +34,7 @@ void Intake::EndRoad() {
   onRoad_ = false;
   lostShares_.clear();
   folderOf_.clear();
+  lastFolder_.reset();
   host_.SetBusy(false);
   if (anyAdded_) host_.ListChanged();
   // What the last path added, as each path's call of old reported it in turn.
@@ -60,35 +62,47 @@ bool Intake::OnLostShare(std::string_view path) const {
 
 void Intake::AddClarisFile(std::string_view path) {
   if (onRoad_) {
-    AddPath(path);
+    AddPath(files_.FullPath(path));
     return;
   }
   BeginRoad();
-  AddPath(path);
+  AddPath(files_.FullPath(path));
   EndRoad();
 }
 
-void Intake::AddPath(std::string_view path) {
+void Intake::TakePaths(const std::vector<std::string>& paths, bool logEach) {
+  std::vector<std::string> full;
+  full.reserve(paths.size());
+  for (const auto& path : paths) full.push_back(files_.FullPath(path));
+  listed_.Prepare(full, [this] { host_.SearchGoesOn(); });
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (logEach) Log("FILE=", paths[i]);
+    AddPath(full[i]);
+  }
+  listed_.Clear();
+}
+
+void Intake::AddPath(const std::string& full) {
   addedCount_ = 0;
   ++pathsTaken_;
   host_.BeginSearch();
-  SearchFolder(path);
+  SearchFolder(full);
 }
 
 // Depth-first: a folder's files first, then each subfolder down to its deepest level before the
 // next one. The walk keeps its own stack, so no depth of folders can exhaust the program's.
-void Intake::SearchFolder(std::string_view start) {
-  const std::string full = files_.FullPath(start);
+void Intake::SearchFolder(const std::string& full) {
   // A share that went away is not asked again on this road: each question would wait out the
   // network's time-out once more.
   if (OnLostShare(full)) {
     NotRead(full);
     return;
   }
-  const auto described = files_.Describe(full);
-  switch (described.kind) {
+  auto described = listed_.Describe(full);
+  if (!described) described = files_.Describe(full);
+  switch (described->kind) {
     case platform::PathKind::File:
-      CheckAndAdd(full, described.file, FolderOf(full));
+      CheckAndAdd(full, described->file, OtherPathsOfFolderOf(full));
       return;
     case platform::PathKind::None:
       return;
@@ -136,15 +150,20 @@ void Intake::SearchFolder(std::string_view start) {
   entered_.clear();
 }
 
-std::optional<platform::FolderId> Intake::FolderOf(std::string_view file) {
+const std::vector<std::string>& Intake::OtherPathsOfFolderOf(std::string_view file) {
   const auto slash = file.find_last_of("\\/");
-  if (slash == std::string_view::npos) return std::nullopt;
-  std::string folder(file.substr(0, slash));
-  const auto known = folderOf_.find(folder);
-  if (known != folderOf_.end()) return known->second;
-  const auto id = files_.IdentifyFolder(folder, std::nullopt);
-  folderOf_.emplace(std::move(folder), id);
-  return id;
+  const std::string_view folder = file.substr(0, slash == std::string_view::npos ? 0 : slash);
+  // The files of a file list come mostly from one folder: the last folder's answer serves, since
+  // no other path of any folder has been met in between.
+  if (lastFolder_ && folder == lastFolder_->path) return lastFolder_->others;
+  lastFolder_.reset();
+  if (folder.empty()) return noPaths_;
+  auto known = folderOf_.find(std::string(folder));
+  if (known == folderOf_.end())
+    known = folderOf_.emplace(std::string(folder), files_.IdentifyFolder(folder, std::nullopt)).first;
+  if (!known->second) return noPaths_;
+  lastFolder_ = LastFolder{std::string(folder), list_.OtherPathsOfFolder(*known->second, folder)};
+  return lastFolder_->others;
 }
 
 bool Intake::EnterFolder(Frame& frame) {
@@ -164,15 +183,18 @@ bool Intake::EnterFolder(Frame& frame) {
   // Every folder's identity, from the listing's own look at it: one entered before in this walk
   // (a folder that leads back up, whatever it looks like) is not entered again, and is no folder
   // that could not be read. A folder whose file system tells no identity is entered all the same.
-  std::optional<platform::FolderId> id;
+  std::vector<std::string> otherPaths;
   if (listing_.index) {
-    id = platform::FolderId{frame.volume.value_or(0), *listing_.index};
-    if (!entered_.insert(*id).second) {
+    const platform::FolderId id{frame.volume.value_or(0), *listing_.index};
+    if (!entered_.insert(id).second) {
       Log("Entered=", frame.folder);
       return false;
     }
-    // Its files' places need the volume: a walk that could not tell it gives them none.
-    if (!frame.volume) id.reset();
+    // Known to the list by other paths (a walk that could not tell its volume cannot say).
+    if (frame.volume) {
+      lastFolder_.reset();
+      otherPaths = list_.OtherPathsOfFolder(id, frame.folder);
+    }
   }
   std::string file = JoinPath(frame.folder, "");
   const std::size_t folderLength = file.size();
@@ -180,9 +202,9 @@ bool Intake::EnterFolder(Frame& frame) {
     file.resize(folderLength);
     file += entry.name;
     if (platform::IsOrdinaryName(entry.name)) {
-      CheckAndAdd(file, entry, id);
+      CheckAndAdd(file, entry, otherPaths);
     } else {
-      CheckAndAdd(JoinExactly(frame.folder, entry.name), entry, id);
+      CheckAndAdd(JoinExactly(frame.folder, entry.name), entry, otherPaths);
     }
   }
   frame.subfolders = std::move(listing_.subfolders);
@@ -190,13 +212,13 @@ bool Intake::EnterFolder(Frame& frame) {
 }
 
 void Intake::CheckAndAdd(const std::string& path, const platform::FileEntry& file,
-                         const std::optional<platform::FolderId>& folder) {
+                         const std::vector<std::string>& otherPaths) {
   Log("Check=", path);
   if (!IsClarisDocumentName(file.name)) return;
   Log("File is cwj");
-  // Listed already by this path, or by another path of the same file.
+  // Listed already by this path, or by another path of the same folder.
   const PrintListEntry* listed = list_.Find(path);
-  if (!listed && folder) listed = list_.FindAtPlace(*folder, file.name);
+  for (std::size_t i = 0; !listed && i < otherPaths.size(); ++i) listed = list_.Find(JoinExactly(otherPaths[i], file.name));
   const std::string_view listedName = listed ? listed->Name() : std::string_view();
   Log("ERRcheck=", listedName);
   if (listed) return;
@@ -207,7 +229,6 @@ void Intake::CheckAndAdd(const std::string& path, const platform::FileEntry& fil
   const std::size_t nameLength = file.name.size() <= path.size() ? file.name.size() : path.size();
   PrintListEntry entry(path, nameLength, local ? ModifiedTimeText(*local).View() : std::string_view(),
                        file.size ? FormatSize(*file.size) : std::string());
-  if (folder) entry.SetPlace(*folder);
   if (!list_.Add(std::move(entry))) return;
   Log("Key=", path);
   ++addedCount_;
@@ -220,10 +241,7 @@ void Intake::DropFiles(const std::optional<std::vector<std::string>>& files) {
   Log("VBCFFILES=True");
   if (files->empty()) return;
   BeginRoad();
-  for (const auto& path : *files) {
-    Log("FILE=", path);
-    AddPath(path);
-  }
+  TakePaths(*files, true);
   EndRoad();
 }
 
@@ -231,14 +249,14 @@ void Intake::PasteFiles(platform::ClipboardFiles& clipboard) {
   const auto files = clipboard.FileList();
   if (!files || files->empty()) return;
   BeginRoad();
-  for (const auto& path : *files) AddPath(path);
+  TakePaths(*files, false);
   EndRoad();
 }
 
 void Intake::CommandLineIntake(std::string_view arguments) {
   BeginRoad();
   const auto kindOf = [this](std::string_view path) { return files_.Kind(files_.FullPath(path)); };
-  for (const auto& path : SplitCommandLine(arguments, kindOf)) AddPath(path);
+  TakePaths(SplitCommandLine(arguments, kindOf), false);
   EndRoad();
 }
 

@@ -17,6 +17,7 @@
 #include "intake/paths.h"
 #include "intake/print_list.h"
 #include "intake/intake_host.h"
+#include "intake/listed_folders.h"
 #include "platform/clipboard.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -48,8 +49,11 @@ class Intake {
   // whose unreadable folders are told once, when it ends.
   void BeginRoad();
   void EndRoad();
-  void AddPath(std::string_view path);
-  void SearchFolder(std::string_view path);
+  // The paths of a road, in order (each logged first, for a drop).
+  void TakePaths(const std::vector<std::string>& paths, bool logEach);
+  // One path, in its one form.
+  void AddPath(const std::string& full);
+  void SearchFolder(const std::string& full);
   struct Frame {
     std::string folder;
     std::vector<platform::Subfolder> subfolders;
@@ -67,10 +71,11 @@ class Intake {
   // Enters one folder: shows it, offers its files and keeps its subfolders in `frame`. False when
   // it cannot be listed or was entered before in this walk.
   bool EnterFolder(Frame& frame);
-  // The identity of the folder a file given alone lies in, asked once per folder on a road.
-  std::optional<platform::FolderId> FolderOf(std::string_view file);
-  void CheckAndAdd(const std::string& path, const platform::FileEntry& file,
-                   const std::optional<platform::FolderId>& folder);
+  // The other paths by which the list knows the folder a file given alone lies in (its identity
+  // asked once per folder on a road).
+  const std::vector<std::string>& OtherPathsOfFolderOf(std::string_view file);
+  // `otherPaths`: other paths of the file's folder, under which the document may be listed.
+  void CheckAndAdd(const std::string& path, const platform::FileEntry& file, const std::vector<std::string>& otherPaths);
   void Log(std::string_view prefix, std::string_view text = {});
 
   PrintList& list_;
@@ -87,6 +92,12 @@ class Intake {
   std::unordered_set<std::string> unreadableSeen_;
   std::vector<std::string> lostShares_;
   std::unordered_map<std::string, std::optional<platform::FolderId>> folderOf_;
+  struct LastFolder {
+    std::string path;
+    std::vector<std::string> others;
+  };
+  std::optional<LastFolder> lastFolder_;
+  const std::vector<std::string> noPaths_;
   struct FolderIdHash {
     std::size_t operator()(const platform::FolderId& id) const { return id.volume * 1000003u ^ id.index; }
   };
@@ -94,6 +105,7 @@ class Intake {
   // on a server that shows as a plain folder) leads back up or to what was listed already.
   std::unordered_set<platform::FolderId, FolderIdHash> entered_;
   platform::FolderListing listing_;  // reused from folder to folder
+  ListedFolders listed_{files_};
 };
 
 }  // namespace velmok

@@ -35,37 +35,20 @@ std::string_view PrintListEntry::Column(int column) const {
   }
 }
 
-namespace {
+const PrintListEntry* PrintList::Find(std::string_view key) const { return index_.Find(key); }
 
-std::size_t HashOfPlace(const platform::FolderId& folder, std::string_view name) {
-  return (HashIgnoringCase(name) ^ folder.index * 0x9E3779B97F4A7C15ULL) + folder.volume * 1000003u;
-}
-
-}  // namespace
-
-void PrintListEntry::SetPlace(const platform::FolderId& folder) {
-  place_ = folder;
-  placeHash_ = HashOfPlace(folder, Name());
-}
-
-bool PrintListEntry::SamePlace(const platform::FolderId& folder, std::string_view name) const {
-  return place_ && *place_ == folder && EqualIgnoringCase(Name(), name);
-}
-
-const PrintListEntry* PrintList::Find(std::string_view key) const {
-  return byKey_.Find(HashIgnoringCase(key), [key](const PrintListEntry& e) { return EqualIgnoringCase(e.Key(), key); });
-}
-
-const PrintListEntry* PrintList::FindAtPlace(const platform::FolderId& folder, std::string_view name) const {
-  return byPlace_.Find(HashOfPlace(folder, name),
-                       [&](const PrintListEntry& e) { return e.SamePlace(folder, name); });
-}
-
-// Adds the entry to the indexes; the caller knows that neither holds it.
-void PrintList::Index(PrintListEntry* entry) {
-  byKey_.Insert(entry->KeyHash(), entry, [](const PrintListEntry&) { return false; });
-  if (entry->place_)
-    byPlace_.Insert(entry->placeHash_, entry, [](const PrintListEntry&) { return false; });
+std::vector<std::string> PrintList::OtherPathsOfFolder(const platform::FolderId& folder, std::string_view path) {
+  std::vector<std::string>& paths = folderPaths_[folder];
+  std::vector<std::string> others;
+  bool known = false;
+  for (const auto& p : paths) {
+    if (EqualIgnoringCase(p, path))
+      known = true;
+    else
+      others.push_back(p);
+  }
+  if (!known) paths.emplace_back(path);
+  return others;
 }
 
 // Names and folders compare by their keys alone, wherever they are compared: a sort and an
@@ -102,10 +85,7 @@ std::size_t PrintList::SortedPlace(const PrintListEntry& entry, std::size_t end)
 bool PrintList::Add(PrintListEntry entry) {
   auto owned = std::make_unique<PrintListEntry>(std::move(entry));
   PrintListEntry* raw = owned.get();
-  if (raw->place_ && FindAtPlace(*raw->place_, raw->Name())) return false;  // listed by another path
-  if (byKey_.Insert(raw->KeyHash(), raw, [raw](const PrintListEntry& e) { return EqualIgnoringCase(e.Key(), raw->Key()); }) != raw)
-    return false;  // already listed
-  if (raw->place_) byPlace_.Insert(raw->placeHash_, raw, [](const PrintListEntry&) { return false; });
+  if (index_.Insert(raw) != raw) return false;  // already listed
   std::size_t at = entries_.size();
   if (sort_.sorted && batchDepth_ == 0) at = SortedPlace(*raw, entries_.size());
   if (at == entries_.size()) {
@@ -248,17 +228,18 @@ std::size_t PrintList::RemoveSelected() {
   Renumber(0);
   selection_->MarkAll(entries_.size(), false);
   MoveCurrentTo(current);
-  byKey_.Clear();
-  byPlace_.Clear();
-  for (auto& e : entries_) Index(e.get());
+  std::vector<PrintListEntry*> kept;
+  kept.reserve(entries_.size());
+  for (auto& e : entries_) kept.push_back(e.get());
+  index_.Rebuild(kept);
   return removed;
 }
 
 void PrintList::Clear() {
   SetCurrent(std::nullopt);
   selection_->MarkAll(0, false);
-  byKey_.Clear();
-  byPlace_.Clear();
+  index_.Clear();
+  folderPaths_.clear();
   entries_.clear();
 }
 

@@ -9,9 +9,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-#include "intake/entry_index.h"
+#include "intake/key_index.h"
 #include "intake/selection_store.h"
 #include "platform/file_system.h"
 #include "platform/text_collation.h"
@@ -36,21 +37,11 @@ class PrintListEntry {
   // The key's hash, letter case ignored (for the index by key).
   std::size_t KeyHash() const { return keyHash_; }
 
-  // Where the document lies, told apart from any other place: the identity of its folder (as the
-  // file system tells it) and its name. Two paths of one file (through a link, a share or another
-  // drive letter) give one place; nullopt when the file system told no identity.
-  void SetPlace(const platform::FolderId& folder);
-  const std::optional<platform::FolderId>& Place() const { return place_; }
-  std::size_t PlaceHash() const { return placeHash_; }
-  bool SamePlace(const platform::FolderId& folder, std::string_view name) const;
-
  private:
   friend class PrintList;
   std::string key_;
   std::string size_;
   std::size_t keyHash_ = 0;
-  std::optional<platform::FolderId> place_;
-  std::size_t placeHash_ = 0;
   std::array<char, 16> modified_{};
   std::uint8_t modifiedLength_ = 0;
   std::uint32_t nameStart_ = 0;
@@ -80,12 +71,16 @@ class PrintList {
   const PrintListEntry& At(std::size_t index) const { return *entries_[index]; }
   // The entry with this key (letter case ignored, as Windows file names are), or nullptr.
   const PrintListEntry* Find(std::string_view key) const;
-  // The entry at this place (a folder's identity and a name), or nullptr.
-  const PrintListEntry* FindAtPlace(const platform::FolderId& folder, std::string_view name) const;
+
+  // A folder's documents are listed under the path by which it was first reached; another path
+  // of the same folder (a link, a share, another drive letter) lists them again. The list keeps
+  // the paths it has met for each folder's identity: the ones other than `path` are returned,
+  // and `path` is kept from now on.
+  std::vector<std::string> OtherPathsOfFolder(const platform::FolderId& folder, std::string_view path);
   std::size_t IndexOf(const PrintListEntry& entry) const { return entry.position_; }
 
-  // Adds an entry whose key and place are not yet listed, at the end, or at its sorted place while
-  // sorting is on. Returns false (and adds nothing) when either is already listed.
+  // Adds an entry whose key is not yet listed, at the end, or at its sorted place while sorting
+  // is on. Returns false (and adds nothing) when the key is already listed.
   bool Add(PrintListEntry entry);
 
   // Adds made while a batch lives are appended and take their sorted places together when the
@@ -139,11 +134,13 @@ class PrintList {
   // The entries marked now, to be marked again where a reordering puts them.
   std::vector<const PrintListEntry*> MarkedEntries() const;
   void MarkAgain(const std::vector<const PrintListEntry*>& marked);
-  void Index(PrintListEntry* entry);
 
   std::vector<std::unique_ptr<PrintListEntry>> entries_;
-  EntryIndex byKey_;
-  EntryIndex byPlace_;
+  KeyIndex index_;
+  struct FolderIdHash {
+    std::size_t operator()(const platform::FolderId& id) const { return id.volume * 1000003u ^ id.index; }
+  };
+  std::unordered_map<platform::FolderId, std::vector<std::string>, FolderIdHash> folderPaths_;
   OwnSelection ownSelection_;
   SelectionStore* selection_ = &ownSelection_;
   const platform::TextCollation& collation_;

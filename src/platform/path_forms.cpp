@@ -36,12 +36,16 @@ bool IsDeviceName(std::string_view name) {
 }  // namespace
 
 bool IsOrdinaryName(std::string_view name) {
-  if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ') return false;
+  if (name.empty() || name.back() == '.' || name.back() == ' ') return false;  // "." and ".." too
   for (const char c : name) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || std::string_view("<>:\"/|?*").find(c) != std::string_view::npos) return false;
+    switch (c) {
+      case '<': case '>': case ':': case '"': case '/': case '|': case '?': case '*':
+        return false;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) return false;
+    }
   }
-  return !IsDeviceName(name);
+  return name.size() < 3 || !IsDeviceName(name);
 }
 
 bool IsOrdinaryPath(std::string_view path) {

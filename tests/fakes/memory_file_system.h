@@ -5,6 +5,7 @@
 // folder shown under a second path (a link on a server, a bind mount), down to one above it.
 
 #include <map>
+#include <unordered_map>
 #include <optional>
 #include <set>
 #include <string>
@@ -26,13 +27,13 @@ class MemoryFileSystem final : public platform::FileSystem {
   struct IgnoringCase {
     bool operator()(const std::string& a, const std::string& b) const { return CompareIgnoringCase(a, b) < 0; }
   };
-  std::map<std::string, Folder, IgnoringCase> folders;  // by full path
   std::set<std::string> links;            // subfolders (full paths) that are links
   // Short (8.3) paths and the long paths they stand for, as the file system expands them.
   std::map<std::string, std::string, IgnoringCase> longNames;
   // Folders that are other folders under a second path: path -> the folder it shows.
   std::map<std::string, std::string, IgnoringCase> sameAs;
   int listings = 0;
+  int descriptions = 0;
 
   // Folders whose listing ends otherwise than complete; what a listing that broke off gave so far
   // is handed out all the same.
@@ -48,15 +49,15 @@ class MemoryFileSystem final : public platform::FileSystem {
 
   // Adds a folder (and nothing else); returns it for filling.
   Folder& AddFolder(const std::string& path) {
-    Folder& f = folders[path];
-    if (f.id == 0) f.id = folders.size();
+    Folder& f = folders_[Folded(path)];
+    if (f.id == 0) f.id = folders_.size();
     return f;
   }
 
   platform::PathKind Kind(std::string_view path) override {
     if (NetworkLost(path)) return platform::PathKind::None;
     const std::string p = Resolve(path);
-    if (folders.count(p)) return platform::PathKind::Folder;
+    if (folders_.count(Folded(p))) return platform::PathKind::Folder;
     return FindFile(p) ? platform::PathKind::File : platform::PathKind::None;
   }
   std::string FullPath(std::string_view path) override {
@@ -66,6 +67,7 @@ class MemoryFileSystem final : public platform::FileSystem {
     return it == longNames.end() ? full : it->second;
   }
   Description Describe(std::string_view path) override {
+    ++descriptions;
     Description d;
     d.kind = Kind(path);
     if (d.kind != platform::PathKind::File) return d;
@@ -78,8 +80,8 @@ class MemoryFileSystem final : public platform::FileSystem {
     listing.Clear();
     if (NetworkLost(folder)) return platform::ListOutcome::NetworkLost;
     ++listings;
-    const auto it = folders.find(Resolve(folder));
-    if (it == folders.end()) return platform::ListOutcome::Unreadable;
+    const auto it = folders_.find(Folded(Resolve(folder)));
+    if (it == folders_.end()) return platform::ListOutcome::Unreadable;
     listing.files = it->second.files;
     listing.index = it->second.id;
     for (const auto& name : it->second.subfolders)
@@ -89,8 +91,8 @@ class MemoryFileSystem final : public platform::FileSystem {
   }
   std::optional<platform::FolderId> IdentifyFolder(std::string_view folder, std::optional<std::uint64_t>) override {
     if (NetworkLost(folder)) return std::nullopt;
-    const auto it = folders.find(Resolve(folder));
-    if (it == folders.end()) return std::nullopt;
+    const auto it = folders_.find(Folded(Resolve(folder)));
+    if (it == folders_.end()) return std::nullopt;
     return platform::FolderId{1, it->second.id};
   }
   std::optional<platform::LocalDateTime> ToLocalTime(std::int64_t ticks) override {
@@ -98,6 +100,14 @@ class MemoryFileSystem final : public platform::FileSystem {
   }
 
  private:
+  // Paths are found whatever the letter case of their ASCII letters.
+  static std::string Folded(std::string path) {
+    for (char& c : path)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return path;
+  }
+  std::unordered_map<std::string, Folder> folders_;  // by folded full path
+
   // The path of what `path` names: without a "\\?\" prefix, and through the folders that are others.
   std::string Resolve(std::string_view path) const {
     std::string p(path);
@@ -128,9 +138,9 @@ class MemoryFileSystem final : public platform::FileSystem {
     const auto slash = path.find_last_of('\\');
     if (slash == std::string::npos) return nullptr;
     std::string folder = path.substr(0, slash);
-    auto it = folders.find(folder);
-    if (it == folders.end()) it = folders.find(folder + "\\");
-    if (it == folders.end()) return nullptr;
+    auto it = folders_.find(Folded(folder));
+    if (it == folders_.end()) it = folders_.find(Folded(folder + "\\"));
+    if (it == folders_.end()) return nullptr;
     for (const auto& f : it->second.files)
       if (EqualIgnoringCase(f.name, std::string_view(path).substr(slash + 1))) return &f;
     return nullptr;

@@ -332,6 +332,36 @@ TEST(Intake, AFolderThatLeadsBackUpIsWalkedOnce) {
   EXPECT_TRUE(m.messages.shown.empty());
 }
 
+// A file list of many documents of one folder (a file manager's select all and copy) is read from
+// one listing of that folder, in the list's order and by the list's spelling; only what the
+// listing lacks is asked for one by one.
+TEST(Intake, AFileListOfOneFolderIsReadFromOneListingOfIt) {
+  MemoryIntake m;
+  auto& big = m.mem.AddFolder("M:\\big");
+  std::vector<std::string> paths;
+  std::vector<std::string> keys;
+  for (int i = 0; i < 300; ++i) {
+    big.files.push_back({"d" + std::to_string(i) + ".cwj", 1000u * static_cast<unsigned>(i), i});
+    paths.insert(paths.begin(), "M:\\big\\d" + std::to_string(i) + ".cwj");
+  }
+  paths[0] = "M:\\big\\D299.CWJ";
+  keys = paths;
+  big.subfolders.push_back("sub");
+  m.mem.AddFolder("M:\\big\\sub").files.push_back({"s.cwj", 10, 1});
+  m.mem.AddFolder("M:\\other").files.push_back({"o.cwj", 10, 1});
+  for (const char* more : {"M:\\big\\sub", "M:\\big\\gone.cwj", "M:\\other\\o.cwj"}) paths.push_back(more);
+  keys.push_back("M:\\big\\sub\\s.cwj");
+  keys.push_back("M:\\other\\o.cwj");
+  fakes::ListedClipboard clipboard;
+  clipboard.files = paths;
+  m.intake.PasteFiles(clipboard);
+  EXPECT_EQ(m.Keys(), keys);
+  EXPECT_EQ(m.list.Find("M:\\big\\d7.cwj")->Size(), "7 KB");
+  EXPECT_EQ(m.mem.descriptions, 2) << "the name the listing lacks and the other folder's document";
+  EXPECT_EQ(m.mem.listings, 2) << "the big folder once, and the subfolder walked";
+  EXPECT_EQ(m.view.status, "1 個のファイルをリストに追加しました。");
+}
+
 TEST(Intake, DropPasteAndCommandLineRoads) {
   fakes::MemoryFileSystem mem;
   auto& a = mem.AddFolder("M:\\a");

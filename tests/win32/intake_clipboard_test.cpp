@@ -259,5 +259,38 @@ TEST_F(ClipboardIntake, MalformedFileListOnTheClipboardAddsNothing) {
   EXPECT_EQ(w.Handlers().calls, std::vector<std::string>{"Paste"});
 }
 
+// A file list is read whole in one pass: 50,000 names (a file manager's select all; the shell's
+// DragQueryFileW walks the list from its start for each name), and an ANSI list's names in the
+// system's code page.
+TEST(ClipboardFileList, FiftyThousandNamesAndAnAnsiListAreReadWhole) {
+  std::vector<std::wstring> names;
+  for (int i = 0; i < 50000; ++i) names.push_back(L"C:\\書類\\見積書_" + std::to_wstring(i) + L".cwj");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_HDROP, DropFilesBlock(names));
+  CloseClipboard();
+  win32::Win32ClipboardFiles clipboard;
+  const auto start = std::chrono::steady_clock::now();
+  const auto read = clipboard.FileList();
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::printf("50,000 names read in %.1f ms\n", ms);
+  ASSERT_TRUE(read);
+  ASSERT_EQ(read->size(), names.size());
+  for (std::size_t i = 0; i < names.size(); i += 997) EXPECT_EQ((*read)[i], U8(names[i]));
+  EXPECT_EQ(read->back(), U8(names.back()));
+
+  const std::string ansi = "C:\\\x8f\x91\x97\xde\\\x8c\xa9\x90\xcf.cwj";  // C:\書類\見積.cwj in code page 932
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + ansi.size() + 2);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+  drop->pFiles = sizeof(DROPFILES);
+  ansi.copy(reinterpret_cast<char*>(drop + 1), ansi.size());
+  GlobalUnlock(block);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_HDROP, block);
+  CloseClipboard();
+  EXPECT_EQ(clipboard.FileList(), std::vector<std::string>{"C:\\書類\\見積.cwj"});
+}
+
 }  // namespace
 }  // namespace velmok::testing

@@ -40,6 +40,7 @@ bool PrintListView::Create(HWND parent, int id, HINSTANCE instance, UINT dpi) {
                               LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!hwnd_) return false;
+  control_ = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd_, GCLP_WNDPROC));
   ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
   ListView_SetCallbackMask(hwnd_, 0);
   SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -132,17 +133,35 @@ void PrintListView::Refresh() {
   pushing_ = false;
 }
 
+// The control's own answers, asked past the subclasses of the list (ours among them): Wine looks a
+// subclassed window's chain up in its window server, a round trip for every message, and a walk
+// over 50,000 marks would cost a second.
+LRESULT PrintListView::Ask(UINT msg, WPARAM wp, LPARAM lp) const { return CallWindowProcW(control_, hwnd_, msg, wp, lp); }
+
+int PrintListView::Rows() const { return static_cast<int>(Ask(LVM_GETITEMCOUNT)); }
+
+int PrintListView::Next(int after, UINT flags) const {
+  return static_cast<int>(Ask(LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(flags, 0)));
+}
+
+void PrintListView::SetState(int item, UINT state, UINT mask) {
+  LVITEMW lvi{};
+  lvi.state = state;
+  lvi.stateMask = mask;
+  Ask(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi));
+}
+
 // The entries may have grown ahead of the control (they are shown afresh once a change is done): a
 // row must be there before it can be focused or marked. The rows past the count lose their marks.
 void PrintListView::HoldRows(std::size_t count) {
-  if (ListView_GetItemCount(hwnd_) != static_cast<int>(count))
-    ListView_SetItemCountEx(hwnd_, static_cast<int>(count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+  if (Rows() != static_cast<int>(count))
+    Ask(LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
 }
 
 std::optional<std::size_t> PrintListView::Current() const {
   if (!hwnd_) return std::nullopt;
   // One look at the control's own record: it keeps the focused item apart from the others.
-  const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+  const int focused = Next(-1, LVNI_FOCUSED);
   if (focused < 0) return std::nullopt;
   return static_cast<std::size_t>(focused);
 }
@@ -153,30 +172,29 @@ void PrintListView::SetCurrent(std::optional<std::size_t> index) {
   pushing_ = true;
   if (index) {
     const int i = static_cast<int>(*index);
-    if (i >= ListView_GetItemCount(hwnd_)) HoldRows(list_.Count());
-    ListView_SetItemState(hwnd_, i, LVIS_FOCUSED, LVIS_FOCUSED);
-    ListView_SetSelectionMark(hwnd_, i);
-  } else if (const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED); focused >= 0) {
-    ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
+    if (i >= Rows()) HoldRows(list_.Count());
+    SetState(i, LVIS_FOCUSED, LVIS_FOCUSED);
+    Ask(LVM_SETSELECTIONMARK, 0, i);
+  } else if (const int focused = Next(-1, LVNI_FOCUSED); focused >= 0) {
+    SetState(focused, 0, LVIS_FOCUSED);
   }
   pushing_ = wasPushing;
 }
 
 std::size_t PrintListView::MarkedCount() const {
-  return hwnd_ ? static_cast<std::size_t>(ListView_GetSelectedCount(hwnd_)) : 0;
+  return hwnd_ ? static_cast<std::size_t>(Ask(LVM_GETSELECTEDCOUNT)) : 0;
 }
 
 bool PrintListView::IsMarked(std::size_t index) const {
-  return hwnd_ && ListView_GetItemState(hwnd_, static_cast<int>(index), LVIS_SELECTED) != 0;
+  return hwnd_ && Ask(LVM_GETITEMSTATE, index, LVIS_SELECTED) != 0;
 }
 
 std::vector<std::size_t> PrintListView::Marked() const {
   std::vector<std::size_t> marked;
   if (!hwnd_) return marked;
-  const int count = ListView_GetSelectedCount(hwnd_);
-  marked.reserve(static_cast<std::size_t>(count));
-  for (int i = -1; static_cast<int>(marked.size()) < count && (i = ListView_GetNextItem(hwnd_, i, LVNI_SELECTED)) >= 0;)
-    marked.push_back(static_cast<std::size_t>(i));
+  const auto count = static_cast<std::size_t>(Ask(LVM_GETSELECTEDCOUNT));
+  marked.reserve(count);
+  for (int i = -1; marked.size() < count && (i = Next(i, LVNI_SELECTED)) >= 0;) marked.push_back(static_cast<std::size_t>(i));
   return marked;
 }
 
@@ -184,39 +202,57 @@ void PrintListView::SetMarked(std::size_t index, bool marked) {
   if (!hwnd_) return;
   const bool wasPushing = pushing_;
   pushing_ = true;
-  if (static_cast<int>(index) >= ListView_GetItemCount(hwnd_)) HoldRows(list_.Count());
-  ListView_SetItemState(hwnd_, static_cast<int>(index), marked ? LVIS_SELECTED : 0, LVIS_SELECTED);
+  if (static_cast<int>(index) >= Rows()) HoldRows(list_.Count());
+  SetState(static_cast<int>(index), marked ? LVIS_SELECTED : 0, LVIS_SELECTED);
   pushing_ = wasPushing;
 }
 
+// Our own changes of many marks: not fed back as the user's, and painted once at the end (Wine's
+// control invalidates every row it marks, one round trip to its server each).
+class PrintListView::ManyMarks {
+ public:
+  explicit ManyMarks(PrintListView& view) : view_(view), wasPushing_(view.pushing_) {
+    view_.pushing_ = true;
+    if (view_.quiet_++ == 0) SendMessageW(view_.hwnd_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~ManyMarks() {
+    if (--view_.quiet_ == 0) {
+      SendMessageW(view_.hwnd_, WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(view_.hwnd_, nullptr, TRUE);
+    }
+    view_.pushing_ = wasPushing_;
+  }
+  ManyMarks(const ManyMarks&) = delete;
+  ManyMarks& operator=(const ManyMarks&) = delete;
+
+ private:
+  PrintListView& view_;
+  bool wasPushing_;
+};
+
 void PrintListView::MarkAll(std::size_t count, bool marked) {
   if (!hwnd_) return;
-  const bool wasPushing = pushing_;
-  pushing_ = true;
+  const ManyMarks many(*this);
   HoldRows(count);
   if (marked && count > 0) {
-    ListView_SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);  // every entry: one pass
-  } else if (!marked && ListView_GetSelectedCount(hwnd_) != 0) {
+    SetState(-1, LVIS_SELECTED, LVIS_SELECTED);  // every entry: one pass
+  } else if (!marked && MarkedCount() != 0) {
     // Wine's control clears a virtual list's marks item by item (60 ms for 100,000 entries): a
     // control that shows none has none to clear.
-    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
+    SetState(-1, 0, LVIS_SELECTED);
   }
-  pushing_ = wasPushing;
 }
 
 void PrintListView::MarkExactly(std::size_t count, const std::vector<std::size_t>& marked) {
   if (!hwnd_) return;
+  const ManyMarks many(*this);
   if (count > 0 && marked.size() == count) {
     MarkAll(count, true);
     return;
   }
   MarkAll(count, false);
-  const bool wasPushing = pushing_;
-  pushing_ = true;
-  for (const std::size_t i : marked) {
-    if (i < count) ListView_SetItemState(hwnd_, static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
-  }
-  pushing_ = wasPushing;
+  for (const std::size_t i : marked)
+    if (i < count) SetState(static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
 }
 
 bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {

@@ -67,6 +67,10 @@ class PrintListView final : public SelectionStore {
   void OnSelectionChanged();
   // The control has rows for `count` entries.
   void HoldRows(std::size_t count);
+  LRESULT Ask(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+  int Rows() const;
+  int Next(int after, UINT flags) const;
+  void SetState(int item, UINT state, UINT mask);
   LRESULT OnFindItem(const NMLVFINDITEMW& find);
   void LoadImages(UINT dpi);
   void ArrangeIcons();
@@ -75,10 +79,13 @@ class PrintListView final : public SelectionStore {
   PrintList& list_;
   Events events_;
   HWND hwnd_ = nullptr;
+  WNDPROC control_ = nullptr;  // the list view's own window procedure
   ScopedImageList large_;
   ScopedImageList small_;
   ScopedGdi font_;
+  class ManyMarks;
   bool pushing_ = false;      // our own changes: notifications are not fed back to the model
+  int quiet_ = 0;             // changes of many marks under way, one inside another
   PointerRelease release_{[this](int button) {
     if (events_.buttonUp) events_.buttonUp(button);
   }};
