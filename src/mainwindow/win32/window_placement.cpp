@@ -1,5 +1,9 @@
 #include "mainwindow/win32/window_placement.h"
 
+#include <vector>
+
+#include "mainwindow/placement_fit.h"
+
 namespace velmok::win32 {
 
 namespace {
@@ -35,32 +39,28 @@ PlacementTwips NormalPlacementTwips(HWND window, TwipsFactors screen) {
   return TwipsFromPixels({r.left, r.top, r.right - r.left, r.bottom - r.top}, screen);
 }
 
-bool TouchesSomeWorkArea(const RECT& rect) {
-  struct State {
-    RECT rect;
-    bool touches;
-  } state{rect, false};
+std::vector<PixelRect> WorkAreas() {
+  std::vector<PixelRect> areas;
   EnumDisplayMonitors(
       nullptr, nullptr,
       [](HMONITOR monitor, HDC, LPRECT, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<State*>(lp);
         MONITORINFO info{sizeof info};
-        RECT overlap{};
-        if (GetMonitorInfoW(monitor, &info) && IntersectRect(&overlap, &info.rcWork, &s->rect)) {
-          s->touches = true;
-          return FALSE;
+        if (GetMonitorInfoW(monitor, &info)) {
+          const RECT& w = info.rcWork;
+          reinterpret_cast<std::vector<PixelRect>*>(lp)->push_back({w.left, w.top, w.right - w.left, w.bottom - w.top});
         }
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&state));
-  return state.touches;
+      reinterpret_cast<LPARAM>(&areas));
+  return areas;
 }
 
 bool ApplyPlacementTwips(HWND window, const PlacementTwips& p, TwipsFactors screen) {
-  const PixelRect px = PixelsFromTwips(p, screen);
-  const RECT rect{px.left, px.top, px.left + px.width, px.top + px.height};
-  if (!TouchesSomeWorkArea(rect)) return false;
-  SetWindowPos(window, nullptr, px.left, px.top, px.width, px.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The title bar, and enough of it to take hold of: three caption heights.
+  const int caption = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  const auto px = FitPlacement(PixelsFromTwips(p, screen), WorkAreas(), caption, 3 * caption);
+  if (!px) return false;
+  SetWindowPos(window, nullptr, px->left, px->top, px->width, px->height, SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
 }
 
