@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <shlobj.h>
 #include <psapi.h>
 
 #include <atomic>
@@ -33,6 +32,7 @@
 #include "platform/win32/log_file_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
+#include "support/file_list_block.h"
 
 namespace {
 
@@ -75,32 +75,6 @@ std::size_t BareWalk(const std::wstring& root) {
 std::atomic<long long> g_liveBytes{0};
 std::atomic<bool> g_counting{false};
 std::size_t PrivateBytes() { return static_cast<std::size_t>(g_liveBytes.load()); }
-
-// Puts a file list (CF_HDROP, wide names) on the clipboard, as a file manager's copy does.
-bool PutFileList(const std::vector<std::wstring>& names) {
-  std::size_t chars = 1;
-  for (const auto& n : names) chars += n.size() + 1;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-  if (!block) return false;
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  auto* at = reinterpret_cast<wchar_t*>(drop + 1);
-  for (const auto& n : names) {
-    n.copy(at, n.size());
-    at += n.size() + 1;
-  }
-  GlobalUnlock(block);
-  if (!OpenClipboard(nullptr)) {
-    GlobalFree(block);
-    return false;
-  }
-  EmptyClipboard();
-  const bool put = SetClipboardData(CF_HDROP, block) != nullptr;
-  CloseClipboard();
-  if (!put) GlobalFree(block);
-  return put;
-}
 
 // The names of a folder's files, as the file manager lists them.
 std::vector<std::wstring> FilesOf(const std::wstring& folder) {
@@ -229,7 +203,7 @@ int wmain(int argc, wchar_t** argv) {
   };
   Measure asFiles{[&] {
                     fresh();
-                    PutFileList(fileList);
+                    velmok::testing::PutOnClipboard(velmok::testing::FileListBlock(fileList));
                   },
                   [&] {
                     velmok::Intake(shown, view, fileSystem, log, messages).PasteFiles(realClipboard);
@@ -237,7 +211,7 @@ int wmain(int argc, wchar_t** argv) {
                   }};
   Measure asFolder{[&] {
                      fresh();
-                     PutFileList({flat});
+                     velmok::testing::PutOnClipboard(velmok::testing::FileListBlock({flat}));
                    },
                    [&] {
                      velmok::Intake(shown, view, fileSystem, log, messages).PasteFiles(realClipboard);
