@@ -221,6 +221,33 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("a folder of %zu documents pasted: %zu listed as a file list, %zu as the folder\n", fileList.size(),
               pastedFiles, pastedFolder);
   Report("paste of its file list", asFiles.bestMs, "paste of the folder", asFolder.bestMs, "<= 1.5");
+  // A command line as long as one may be, of one-letter words that each name a file of the current
+  // folder (a folder of their own, none a document): taken apart with a bounded number of questions,
+  // every word taken in.
+  {
+    wchar_t before[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, before);
+    const std::wstring folder = flat + L".words";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    SetCurrentDirectoryW(folder.c_str());
+    for (char c = 'a'; c <= 'z'; ++c) {
+      const std::wstring name(1, static_cast<wchar_t>(c));
+      CloseHandle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    std::string line;
+    int words = 0;
+    for (; line.size() + 2 <= 32000; ++words) line += std::string(1, static_cast<char>('a' + words % 26)) + " ";
+    velmok::bench::SilentView quietView;
+    velmok::PrintList none;
+    quietView.list = &none;
+    Measure commandLine{nullptr, [&] { velmok::Intake(none, quietView, fileSystem, log, messages).CommandLineIntake(line); }};
+    TimeInTurns(3, {&commandLine});
+    for (char c = 'a'; c <= 'z'; ++c) DeleteFileW(std::wstring(1, static_cast<wchar_t>(c)).c_str());
+    SetCurrentDirectoryW(before);
+    RemoveDirectoryW(folder.c_str());
+    std::printf("%-44s %10.3f ms   %d words, none a document                                    target < 1000 ms\n",
+                "a command line of one-letter words", commandLine.bestMs, words);
+  }
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VelmokBench");
   return listed == files && pastedFiles == fileList.size() && pastedFolder == fileList.size() ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "intake/listed_folders.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "core/text_compare.h"
 #include "intake/paths.h"
@@ -43,10 +44,14 @@ std::optional<std::size_t> Lookup(const std::vector<std::pair<std::size_t, std::
 void ListedFolders::Prepare(const std::vector<std::string>& paths, const std::function<void()>& progress) {
   folders_.clear();
   if (paths.size() < kListedFrom) return;
-  std::unordered_map<std::string_view, std::size_t> perFolder;
-  for (const auto& path : paths) ++perFolder[Split(path).first];
-  for (const auto& [folder, count] : perFolder) {
-    if (count < kListedFrom || folder.empty()) continue;
+  // Distinct names: a command line may name the same few files thousands of times.
+  std::unordered_map<std::string_view, std::unordered_set<std::string_view>> perFolder;
+  for (const auto& path : paths) {
+    const auto [folder, name] = Split(path);
+    perFolder[folder].insert(name);
+  }
+  for (const auto& [folder, names] : perFolder) {
+    if (names.size() < kListedFrom || folder.empty()) continue;
     Folder listed;
     listed.listing.progress = progress;
     // A listing that broke off describes nothing: its files are asked for one by one.

@@ -18,12 +18,12 @@ namespace velmok {
 
 class ListedFolders {
  public:
-  // A folder is listed once this many of a road's paths lie in it.
+  // A folder is listed once this many different names of a road's paths lie in it.
   static constexpr std::size_t kListedFrom = 256;
 
   explicit ListedFolders(platform::FileSystem& files) : files_(files) {}
 
-  // Lists each folder that at least kListedFrom of `paths` (each in its one form) lie in, whole;
+  // Lists each folder that at least kListedFrom names of `paths` (each in its one form) lie in, whole;
   // `progress` is called now and then while a listing is under way.
   void Prepare(const std::vector<std::string>& paths, const std::function<void()>& progress);
   // What the listing of its folder says `path` names; nullopt when its folder was not listed or

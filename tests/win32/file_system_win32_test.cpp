@@ -6,9 +6,6 @@
 #include <gtest/gtest.h>
 #include <winioctl.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/win32/ansi_paths_win32.h"
@@ -206,55 +203,6 @@ TEST_F(IntakeOnWine, DataBesideDataDotAndTheOneFormOfAPath) {
   for (const auto& f : forms) EXPECT_EQ(files.FullPath(U8(f.given)), U8(f.full)) << U8(f.given);
   window_.Add(shortName);
   EXPECT_EQ(window_.ItemCount(), 2) << "no document";
-}
-
-// The real file system, counting the questions the intake asks.
-class CountingFiles final : public platform::FileSystem {
- public:
-  int kinds = 0;
-  platform::PathKind Kind(std::string_view path) override { return ++kinds, real_.Kind(path); }
-  std::string FullPath(std::string_view path) override { return real_.FullPath(path); }
-  Description Describe(std::string_view path) override { return real_.Describe(path); }
-  platform::ListOutcome ListFolder(std::string_view folder, platform::FolderListing& listing) override {
-    return real_.ListFolder(folder, listing);
-  }
-  std::optional<platform::FolderId> IdentifyFolder(std::string_view folder, std::optional<std::uint64_t> volume) override {
-    return real_.IdentifyFolder(folder, volume);
-  }
-  std::optional<platform::LocalDateTime> ToLocalTime(std::int64_t ticks) override { return real_.ToLocalTime(ticks); }
-
- private:
-  win32::Win32FileSystem real_;
-};
-
-// A command line as long as one may be, of one-letter words that each name a file of the current
-// folder: taken apart with a bounded number of questions, every word taken in.
-TEST(CommandLineOnWine, ALineOfOneLetterWordsIsTakenInWithEveryWord) {
-  TempDir dir;
-  for (char c = 'a'; c <= 'z'; ++c) WriteTextFile(dir / std::wstring(1, static_cast<wchar_t>(c)), "x");
-  wchar_t before[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, before);
-  SetCurrentDirectoryW(dir.Path().c_str());
-  std::string line;
-  int words = 0;
-  for (; line.size() + 2 <= 32000; ++words) line += std::string(1, static_cast<char>('a' + words % 26)) + " ";
-  CountingFiles files;
-  ScratchSettings settings;
-  settings.Write("General", "Debuglevel", "1");
-  HarnessOptions options;
-  options.files = &files;
-  options.commandLine = line;
-  const auto start = std::chrono::steady_clock::now();
-  MainWindowHarness w(settings, options);
-  std::printf("%d one-letter words taken in in %.0f ms: %d questions to take them apart\n", words,
-              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(), files.kinds);
-  SetCurrentDirectoryW(before);
-  EXPECT_LE(files.kinds, 16384);
-  const auto& lines = w.LogLines().lines;
-  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.find("Check=") != std::string::npos; }),
-            words)
-      << "every word taken in";
-  EXPECT_EQ(w.StatusText(), L"印刷可能なファイルが見つかりませんでした。");
 }
 
 // A document directly in a drive's root folder shows the drive designator as its folder.
