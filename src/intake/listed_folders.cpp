@@ -44,11 +44,13 @@ std::optional<std::size_t> Lookup(const std::vector<std::pair<std::size_t, std::
 void ListedFolders::Prepare(const std::vector<std::string>& paths, const std::function<void()>& progress) {
   folders_.clear();
   if (paths.size() < kListedFrom) return;
-  // Distinct names: a command line may name the same few files thousands of times.
+  // Different names (a command line may name the same few files thousands of times), counted up
+  // to the number that makes a folder listed.
   std::unordered_map<std::string_view, std::unordered_set<std::string_view>> perFolder;
   for (const auto& path : paths) {
     const auto [folder, name] = Split(path);
-    perFolder[folder].insert(name);
+    auto& names = perFolder[folder];
+    if (names.size() < kListedFrom) names.insert(name);
   }
   for (const auto& [folder, names] : perFolder) {
     if (names.size() < kListedFrom || folder.empty()) continue;
@@ -70,9 +72,11 @@ std::optional<platform::FileSystem::Description> ListedFolders::Describe(std::st
   const Folder& listed = it->second;
   platform::FileSystem::Description d;
   if (const auto file = Lookup(listed.files, listed.listing.files, name)) {
+    const platform::FileEntry& entry = listed.listing.files[*file];
     d.kind = platform::PathKind::File;
-    d.file = listed.listing.files[*file];
     d.file.name = std::string(name);  // as the path gives it
+    d.file.size = entry.size;
+    d.file.modifiedUtc = entry.modifiedUtc;
     return d;
   }
   if (Lookup(listed.subfolders, listed.listing.subfolders, name)) {
