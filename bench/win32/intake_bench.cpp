@@ -3,9 +3,11 @@
 // fetch, no other work), both measured in this run, in turns. Then the same tree dropped again
 // (nothing new), and the memory the list holds per entry. The intake and the file layer's walk are
 // measured twice: with the listing class of Windows 8 and later, and with Windows 7's, on a system
-// handed to the program as Windows 7 (which refuses the newer class at the first folder).
+// handed to the program as Windows 7 (which refuses the newer class at the first folder). Then a
+// folder of 100,000 documents pasted as a file list (a file manager's select all and copy), against
+// the folder itself pasted, both through the real clipboard and the main window.
 //
-//   intake_bench.exe <folder>     (the tree is made by scripts/bench.sh)
+//   intake_bench.exe <tree> <folder>     (both are made by scripts/bench.sh)
 
 #include <windows.h>
 
@@ -27,11 +29,13 @@
 #include "mainwindow/win32/frm_main.h"
 #include "platform/win32/settings_store_win32.h"
 #include "intake/intake.h"
+#include "platform/win32/clipboard_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/log_file_win32.h"
 #include "platform/win32/newer_windows.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/wide.h"
+#include "support/file_list_block.h"
 
 namespace {
 
@@ -75,6 +79,20 @@ std::atomic<long long> g_liveBytes{0};
 std::atomic<bool> g_counting{false};
 std::size_t PrivateBytes() { return static_cast<std::size_t>(g_liveBytes.load()); }
 
+// The names of a folder's files, as the file manager lists them.
+std::vector<std::wstring> FilesOf(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                 FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(folder + L"\\" + data.cFileName);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
 }  // namespace
 
 void* operator new(std::size_t n) {
@@ -91,8 +109,8 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: intake_bench <folder>\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: intake_bench <tree> <folder>\n");
     return 2;
   }
   InitCommonControls();
@@ -196,6 +214,64 @@ int wmain(int argc, wchar_t** argv) {
               listed ? static_cast<double>(memoryAfter > memoryBefore ? memoryAfter - memoryBefore : 0) /
                            static_cast<double>(listed)
                      : 0.0);
+
+  // A folder of 100,000 documents pasted as a file list, and the folder itself, in turns.
+  const std::wstring flat = argv[2];
+  const std::vector<std::wstring> fileList = FilesOf(flat);
+  velmok::win32::Win32ClipboardFiles realClipboard;
+  std::size_t pastedFiles = 0;
+  std::size_t pastedFolder = 0;
+  auto fresh = [&] {
+    shown.Clear();
+    view.ListChanged();
+  };
+  Measure asFiles{[&] {
+                    fresh();
+                    velmok::testing::PutOnClipboard(velmok::testing::FileListBlock(fileList));
+                  },
+                  [&] {
+                    velmok::Intake(shown, view, fileSystem, log, messages).PasteFiles(realClipboard);
+                    pastedFiles = shown.Count();
+                  }};
+  Measure asFolder{[&] {
+                     fresh();
+                     velmok::testing::PutOnClipboard(velmok::testing::FileListBlock({flat}));
+                   },
+                   [&] {
+                     velmok::Intake(shown, view, fileSystem, log, messages).PasteFiles(realClipboard);
+                     pastedFolder = shown.Count();
+                   }};
+  TimeInTurns(7, {&asFolder, &asFiles});
+  std::printf("a folder of %zu documents pasted: %zu listed as a file list, %zu as the folder\n", fileList.size(),
+              pastedFiles, pastedFolder);
+  Report("paste of its file list", asFiles.bestMs, "paste of the folder", asFolder.bestMs, "<= 1.5");
+  // A command line as long as one may be, of one-letter words that each name a file of the current
+  // folder (a folder of their own, none a document): taken apart with a bounded number of questions,
+  // every word taken in.
+  {
+    wchar_t before[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, before);
+    const std::wstring folder = flat + L".words";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    SetCurrentDirectoryW(folder.c_str());
+    for (char c = 'a'; c <= 'z'; ++c) {
+      const std::wstring name(1, static_cast<wchar_t>(c));
+      CloseHandle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    std::string line;
+    int words = 0;
+    for (; line.size() + 2 <= 32000; ++words) line += std::string(1, static_cast<char>('a' + words % 26)) + " ";
+    velmok::bench::SilentView quietView;
+    velmok::PrintList none;
+    quietView.list = &none;
+    Measure commandLine{nullptr, [&] { velmok::Intake(none, quietView, fileSystem, log, messages).CommandLineIntake(line); }};
+    TimeInTurns(3, {&commandLine});
+    for (char c = 'a'; c <= 'z'; ++c) DeleteFileW(std::wstring(1, static_cast<wchar_t>(c)).c_str());
+    SetCurrentDirectoryW(before);
+    RemoveDirectoryW(folder.c_str());
+    std::printf("%-44s %10.3f ms   %d words, none a document                                    target < 1000 ms\n",
+                "a command line of one-letter words", commandLine.bestMs, words);
+  }
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VelmokBench");
-  return listed == files && listed7 == files ? 0 : 1;
+  return listed == files && listed7 == files && pastedFiles == fileList.size() && pastedFolder == fileList.size() ? 0 : 1;
 }

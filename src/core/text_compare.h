@@ -21,7 +21,6 @@ std::size_t HashIgnoringCase(std::string_view text);
 // build), the print list sorts by it. Its keys are the folded characters, 32 bits each.
 class OrdinalCollation final : public platform::TextCollation {
  public:
-  int Compare(std::string_view a, std::string_view b) const override { return CompareIgnoringCase(a, b); }
   void AppendSortKey(std::string_view text, std::string& key) const override;
 };
 

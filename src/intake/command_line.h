@@ -19,8 +19,9 @@ using PathKindOf = std::function<platform::PathKind(std::string_view)>;
 // The command line's argument text split at every double quote. A quoted piece is a path as it
 // stands; so is an unquoted one that names something as a whole. Any other unquoted piece loses
 // the blanks around it, and is split at blanks and joined back from the left into the longest runs
-// that each name something; a word that begins no such run is a path of its own. Pieces of nothing
-// but blanks (' ', not tabs) are dropped.
+// that each name something; a word that begins no such run is a path of its own. The file system
+// is asked a bounded number of questions per line: once they are spent, each word left is a path
+// of its own. Pieces of nothing but blanks (' ', not tabs) are dropped.
 std::vector<std::string> SplitCommandLine(std::string_view arguments, const PathKindOf& kindOf);
 
 // The text after the program's own name (quoted or not) and the blanks that follow it.

@@ -1,11 +1,14 @@
 #pragma once
 // Everything that enters the print list comes through AddClarisFile: a dropped, pasted or named
 // path is searched (a folder to its deepest level), each file is offered to CheckAndAdd, and the
-// outcome is shown on the status line. Folders the walk could not read are told in one message
-// after the whole drop, paste or command line.
+// outcome is shown on the status line. A drop, a paste or the command line is one road: the window
+// is busy once for all its paths, the list takes the new entries in once, and the folders the walk
+// could not read are told in one message when it ends.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -14,6 +17,7 @@
 #include "intake/paths.h"
 #include "intake/print_list.h"
 #include "intake/intake_host.h"
+#include "intake/listed_folders.h"
 #include "platform/clipboard.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -29,7 +33,7 @@ class Intake {
   // Adds every printable document that `path` names or contains, reports the count on the status
   // line and recomputes the command states. Called alone, it is a road of its own.
   void AddClarisFile(std::string_view path);
-  // The number of entries added by the intake under way (or the last one).
+  // The number of entries added for the path under way (or the last one).
   int AddedCount() const { return addedCount_; }
 
   // The three roads.
@@ -41,16 +45,21 @@ class Intake {
   void CommandLineIntake(std::string_view arguments);
 
  private:
-  // A road: one user action, whose unreadable folders are told once, when it ends.
+  // A road: one user action, whose paths share the busy window and one settling of the list, and
+  // whose unreadable folders are told once, when it ends.
   void BeginRoad();
   void EndRoad();
-  void AddPath(std::string_view path);
-  void SearchFolder(std::string_view path);
+  // The paths of a road, in order (each logged first, for a drop).
+  void TakePaths(const std::vector<std::string>& paths, bool logEach);
+  // One path, in its one form.
+  void AddPath(const std::string& full);
+  void SearchFolder(const std::string& full);
   struct Frame {
     std::string folder;
     std::vector<platform::Subfolder> subfolders;
     std::size_t next = 0;
-    std::optional<std::uint64_t> volume;  // known once links are being guarded against
+    // The volume the folder lies on: that of the walk's start, or below a link the link's.
+    std::optional<std::uint64_t> volume;
     // The length of the part of the path that names the share or drive the folder lies on, as
     // far as the walk knows: below a link it may lie anywhere, so there it is the link's path.
     std::size_t rootLength = 0;
@@ -60,10 +69,13 @@ class Intake {
   // Whether a path lies on a share that went away earlier on this road.
   bool OnLostShare(std::string_view path) const;
   // Enters one folder: shows it, offers its files and keeps its subfolders in `frame`. False when
-  // it cannot be listed or is a link's target already entered in this intake.
+  // it cannot be listed or was entered before in this walk.
   bool EnterFolder(Frame& frame);
-  bool AlreadyEntered(Frame& frame, bool throughLink, std::optional<std::uint64_t> parentVolume);
-  void CheckAndAdd(const std::string& path, const platform::FileEntry& file);
+  // The other paths by which the list knows the folder a file given alone lies in (its identity
+  // asked once per folder on a road).
+  const std::vector<std::string>& OtherPathsOfFolderOf(std::string_view file);
+  // `otherPaths`: other paths of the file's folder, under which the document may be listed.
+  void CheckAndAdd(const std::string& path, const platform::FileEntry& file, const std::vector<std::string>& otherPaths);
   void Log(std::string_view prefix, std::string_view text = {});
 
   PrintList& list_;
@@ -73,23 +85,30 @@ class Intake {
   platform::MessageBoxes& messages_;
   int addedCount_ = 0;
   bool onRoad_ = false;
+  int pathsTaken_ = 0;    // on this road
+  bool anyAdded_ = false;  // on this road
+  std::unique_ptr<PrintList::Batch> batch_;
   std::vector<std::string> unreadable_;  // in walk order, each once
   std::unordered_set<std::string> unreadableSeen_;
   std::vector<std::string> lostShares_;
+  std::unordered_map<std::string, std::optional<platform::FolderId>> folderOf_;
+  struct LastFolder {
+    std::string path;
+    std::vector<std::string> others;
+  };
+  std::optional<LastFolder> lastFolder_;
+  const std::vector<std::string> noPaths_;
   struct FolderIdHash {
     std::size_t operator()(const platform::FolderId& id) const {
       const std::uint64_t h = id.volume * 1000003u ^ id.index;
       return static_cast<std::size_t>(h ^ (h >> 32));
     }
   };
-  // Links can lead back up. Until the walk meets one, the folders entered are only remembered by
-  // path (asking a folder's identity costs as much as listing it); from the first link on, every
-  // folder's identity is kept, and a folder already entered is not entered again.
-  std::vector<std::string> enteredPaths_;
-  bool guarding_ = false;
-  std::optional<std::uint64_t> startVolume_;  // where the folders reached without links lie
+  // Every folder entered in this walk, by identity: one reached again (through a link, or a link
+  // on a server that shows as a plain folder) leads back up or to what was listed already.
   std::unordered_set<platform::FolderId, FolderIdHash> entered_;
   platform::FolderListing listing_;  // reused from folder to folder
+  ListedFolders listed_{files_};
 };
 
 }  // namespace velmok

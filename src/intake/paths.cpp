@@ -1,6 +1,7 @@
 #include "intake/paths.h"
 
 #include "core/text_compare.h"
+#include "platform/path_forms.h"
 
 namespace velmok {
 
@@ -29,6 +30,12 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   if (path.empty() || !IsPathSeparator(path.back())) path += '\\';
   path += name;
   return path;
+}
+
+std::string JoinExactly(std::string_view folder, std::string_view name) {
+  std::string path = JoinPath(folder, name);
+  if (platform::IsOrdinaryName(name) || platform::IsVerbatim(path)) return path;
+  return platform::VerbatimForm(path);
 }
 
 std::size_t PathRootLength(std::string_view path) {

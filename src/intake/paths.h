@@ -9,6 +9,9 @@ namespace velmok {
 bool IsPathSeparator(char c);
 // The folder path and a name joined by exactly one separator.
 std::string JoinPath(std::string_view folder, std::string_view name);
+// The same, in the "\\?\" form where Windows' rules would change the name ("Data." read as
+// "Data"), so that the path names that very folder or file.
+std::string JoinExactly(std::string_view folder, std::string_view name);
 // The length of the part of a path that names the drive or share it lies on, which is no folder
 // one may ask about: "C:", "\\server\share", "\\?\C:", "\\?\UNC\server\share"; 0 for a relative
 // path or one from the current drive's root folder.

@@ -37,34 +37,68 @@ std::string_view PrintListEntry::Column(int column) const {
 
 const PrintListEntry* PrintList::Find(std::string_view key) const { return index_.Find(key); }
 
-int PrintList::CompareColumn(const PrintListEntry& a, const PrintListEntry& b) const {
-  const std::string_view x = a.Column(sort_.key);
-  const std::string_view y = b.Column(sort_.key);
-  // Times and sizes are digits and signs, which every order sorts alike: as text, at no cost.
-  return Collated() ? collation_.Compare(x, y) : CompareIgnoringCase(x, y);
+std::vector<std::string> PrintList::OtherPathsOfFolder(const platform::FolderId& folder, std::string_view path) {
+  std::vector<std::string>& paths = folderPaths_[folder];
+  std::vector<std::string> others;
+  bool known = false;
+  for (const auto& p : paths) {
+    if (EqualIgnoringCase(p, path))
+      known = true;
+    else
+      others.push_back(p);
+  }
+  if (!known) paths.emplace_back(path);
+  return others;
 }
 
-bool PrintList::Less(const PrintListEntry& a, const PrintListEntry& b) const {
-  const int c = CompareColumn(a, b);
-  return sort_.direction == SortDirection::Ascending ? c < 0 : c > 0;
+// Names and folders compare by their keys alone, wherever they are compared: a sort and an
+// insertion then place a text alike, also a text for which the collation has only its fallback.
+std::size_t PrintList::SortedPlace(const PrintListEntry& entry, std::size_t end) const {
+  const bool ascending = sort_.direction == SortDirection::Ascending;
+  const std::string_view text = entry.Column(sort_.key);
+  if (Collated()) {
+    key_.clear();
+    collation_.AppendSortKey(text, key_);
+  }
+  // The first entry that sorts after `entry`.
+  std::size_t low = 0;
+  std::size_t high = end;
+  while (low < high) {
+    const std::size_t mid = low + (high - low) / 2;
+    const std::string_view other = entries_[mid]->Column(sort_.key);
+    int c;
+    if (Collated()) {
+      otherKey_.clear();
+      collation_.AppendSortKey(other, otherKey_);
+      c = key_.compare(otherKey_);
+    } else {
+      c = CompareIgnoringCase(text, other);
+    }
+    if (ascending ? c < 0 : c > 0)
+      high = mid;
+    else
+      low = mid + 1;
+  }
+  return low;
 }
 
 bool PrintList::Add(PrintListEntry entry) {
   auto owned = std::make_unique<PrintListEntry>(std::move(entry));
   PrintListEntry* raw = owned.get();
   if (index_.Insert(raw) != raw) return false;  // already listed
-  raw->selected_ = false;
   std::size_t at = entries_.size();
-  if (sort_.sorted && batchDepth_ == 0) {
-    // After the entries it equals, so that equal texts keep the order in which they came.
-    const auto pos = std::upper_bound(entries_.begin(), entries_.end(), raw,
-                                      [this](const PrintListEntry* x, const auto& y) { return Less(*x, *y); });
-    at = static_cast<std::size_t>(pos - entries_.begin());
+  if (sort_.sorted && batchDepth_ == 0) at = SortedPlace(*raw, entries_.size());
+  if (at == entries_.size()) {
+    entries_.push_back(std::move(owned));
+    Renumber(at);
+    return true;
   }
-  const PrintListEntry* current = at < entries_.size() ? CurrentEntry() : nullptr;
+  const PrintListEntry* current = CurrentEntry();
+  const auto marked = MarkedEntries();
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(owned));
   Renumber(at);
-  if (current) MoveCurrentTo(current);
+  MarkAgain(marked);
+  MoveCurrentTo(current);
   return true;
 }
 
@@ -87,15 +121,16 @@ void PrintList::SettleBatch() {
   // A few into a long list: each finds its place by a binary search, in the order they came, so
   // that each goes after the entries it equals, as the sort of them all would place it.
   const PrintListEntry* current = CurrentEntry();
+  const auto marked = MarkedEntries();
   std::vector<std::unique_ptr<PrintListEntry>> batch(std::make_move_iterator(entries_.begin() + batchStart_),
                                                      std::make_move_iterator(entries_.end()));
   entries_.resize(batchStart_);
-  auto less = [this](const PrintListEntry* x, const auto& y) { return Less(*x, *y); };
   for (auto& entry : batch) {
-    const auto pos = std::upper_bound(entries_.begin(), entries_.end(), entry.get(), less);
-    entries_.insert(pos, std::move(entry));
+    const std::size_t at = SortedPlace(*entry, entries_.size());
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
   }
   Renumber(0);
+  MarkAgain(marked);
   MoveCurrentTo(current);
 }
 
@@ -104,40 +139,63 @@ void PrintList::Renumber(std::size_t from) {
 }
 
 void PrintList::SetSelected(std::size_t index, bool selected) {
-  PrintListEntry& e = *entries_[index];
-  if (e.selected_ == selected) return;
-  e.selected_ = selected;
-  selected ? ++selectedCount_ : --selectedCount_;
+  if (index < entries_.size()) selection_->SetMarked(index, selected);
 }
 
-void PrintList::SetSelectedRange(std::size_t first, std::size_t last, bool selected) {
-  for (std::size_t i = first; i <= last && i < entries_.size(); ++i) SetSelected(i, selected);
-}
-
-void PrintList::SetAllSelected(bool selected) {
-  for (auto& e : entries_) e->selected_ = selected;
-  selectedCount_ = selected ? entries_.size() : 0;
-}
+void PrintList::SetAllSelected(bool selected) { selection_->MarkAll(entries_.size(), selected); }
 
 void PrintList::InvertSelection() {
-  for (auto& e : entries_) e->selected_ = !e->selected_;
-  selectedCount_ = entries_.size() - selectedCount_;
+  const auto marked = SelectedIndices();
+  std::vector<std::size_t> unmarked;
+  unmarked.reserve(entries_.size() - marked.size());
+  for (std::size_t i = 0, m = 0; i < entries_.size(); ++i) {
+    if (m < marked.size() && marked[m] == i)
+      ++m;
+    else
+      unmarked.push_back(i);
+  }
+  selection_->MarkExactly(entries_.size(), unmarked);
+}
+
+std::vector<std::size_t> PrintList::SelectedIndices() const {
+  std::vector<std::size_t> marked = selection_->Marked();
+  // A store may know positions the list has no longer.
+  while (!marked.empty() && marked.back() >= entries_.size()) marked.pop_back();
+  return marked;
+}
+
+std::vector<const PrintListEntry*> PrintList::MarkedEntries() const {
+  std::vector<const PrintListEntry*> marked;
+  if (selection_->MarkedCount() == 0) return marked;
+  for (const std::size_t i : SelectedIndices()) marked.push_back(entries_[i].get());
+  return marked;
+}
+
+void PrintList::MarkAgain(const std::vector<const PrintListEntry*>& marked) {
+  if (marked.empty()) return;
+  std::vector<std::size_t> positions;
+  positions.reserve(marked.size());
+  for (const PrintListEntry* e : marked) positions.push_back(e->position_);
+  std::sort(positions.begin(), positions.end());
+  selection_->MarkExactly(entries_.size(), positions);
 }
 
 std::optional<std::size_t> PrintList::Current() const {
-  const auto index = current_->Get();
+  const auto index = selection_->Current();
   if (!index || *index >= entries_.size()) return std::nullopt;
   return index;
 }
 
 void PrintList::SetCurrent(std::optional<std::size_t> index) {
   if (index && *index >= entries_.size()) index.reset();
-  if (current_->Get() != index) current_->Set(index);
+  if (selection_->Current() != index) selection_->SetCurrent(index);
 }
 
-void PrintList::KeepCurrentIn(CurrentEntryStore* store) {
+void PrintList::KeepSelectionIn(SelectionStore* store) {
   const auto current = Current();
-  current_ = store ? store : &ownCurrent_;
+  const auto marked = SelectedIndices();
+  selection_ = store ? store : &ownSelection_;
+  selection_->MarkExactly(entries_.size(), marked);
   SetCurrent(current);
 }
 
@@ -151,26 +209,38 @@ void PrintList::MoveCurrentTo(const PrintListEntry* entry) {
 }
 
 std::size_t PrintList::RemoveSelected() {
-  if (selectedCount_ == 0) return 0;
-  const std::size_t before = entries_.size();
+  const auto marked = SelectedIndices();
+  if (marked.empty()) return 0;
   const PrintListEntry* current = CurrentEntry();
-  if (current && current->selected_) current = nullptr;
-  std::erase_if(entries_, [](const auto& e) { return e->selected_; });
-  selectedCount_ = 0;
+  std::vector<std::unique_ptr<PrintListEntry>> left;
+  left.reserve(entries_.size() - marked.size());
+  for (std::size_t i = 0, m = 0; i < entries_.size(); ++i) {
+    if (m < marked.size() && marked[m] == i) {
+      if (entries_[i].get() == current) current = nullptr;
+      ++m;
+    } else {
+      left.push_back(std::move(entries_[i]));
+    }
+  }
+  const std::size_t removed = entries_.size() - left.size();
+  // The marks went with their entries, and so did the current entry if it was marked.
+  entries_ = std::move(left);
   Renumber(0);
+  selection_->MarkAll(entries_.size(), false);
   MoveCurrentTo(current);
-  std::vector<PrintListEntry*> left;
-  left.reserve(entries_.size());
-  for (auto& e : entries_) left.push_back(e.get());
-  index_.Rebuild(left);
-  return before - entries_.size();
+  std::vector<PrintListEntry*> kept;
+  kept.reserve(entries_.size());
+  for (auto& e : entries_) kept.push_back(e.get());
+  index_.Rebuild(kept);
+  return removed;
 }
 
 void PrintList::Clear() {
   SetCurrent(std::nullopt);
+  selection_->MarkAll(0, false);
   index_.Clear();
+  folderPaths_.clear();
   entries_.clear();
-  selectedCount_ = 0;
 }
 
 void PrintList::ChangeSortOrder(int key) {
@@ -186,11 +256,20 @@ void PrintList::ChangeSortOrder(int key) {
 
 void PrintList::SortAll() {
   const PrintListEntry* current = CurrentEntry();
-  if (Collated())
+  const auto marked = MarkedEntries();
+  if (Collated()) {
     SortByKeys();
-  else
-    std::stable_sort(entries_.begin(), entries_.end(), [this](const auto& x, const auto& y) { return Less(*x, *y); });
+  } else {
+    // Times and sizes are digits and signs, which every order sorts alike: as text, at no cost.
+    const bool ascending = sort_.direction == SortDirection::Ascending;
+    const int key = sort_.key;
+    std::stable_sort(entries_.begin(), entries_.end(), [ascending, key](const auto& x, const auto& y) {
+      const int c = CompareIgnoringCase(x->Column(key), y->Column(key));
+      return ascending ? c < 0 : c > 0;
+    });
+  }
   Renumber(0);
+  MarkAgain(marked);
   MoveCurrentTo(current);
 }
 
@@ -230,14 +309,6 @@ void PrintList::SortByKeys() {
   sorted.reserve(entries_.size());
   for (const Item& item : items) sorted.push_back(std::move(entries_[item.index]));
   entries_ = std::move(sorted);
-}
-
-std::vector<std::size_t> SelectedIndices(const PrintList& list) {
-  std::vector<std::size_t> out;
-  out.reserve(list.SelectedCount());
-  for (std::size_t i = 0; i < list.Count() && out.size() < list.SelectedCount(); ++i)
-    if (list.IsSelected(i)) out.push_back(i);
-  return out;
 }
 
 }  // namespace velmok

@@ -9,9 +9,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "intake/key_index.h"
+#include "intake/selection_store.h"
+#include "platform/file_system.h"
 #include "platform/text_collation.h"
 
 namespace velmok {
@@ -41,7 +44,6 @@ class PrintListEntry {
   std::size_t keyHash_ = 0;
   std::array<char, 16> modified_{};
   std::uint8_t modifiedLength_ = 0;
-  bool selected_ = false;
   std::uint32_t nameStart_ = 0;
   std::uint32_t position_ = 0;
 };
@@ -54,20 +56,10 @@ struct SortState {
   bool sorted = false;
 };
 
-// Where the current entry is kept. A list view that shows the print list keeps it as its focused
-// item, which the user moves with every click and key: the print list then asks the view for it
-// and moves it there, so that the program's current entry cannot differ from what the view shows.
-class CurrentEntryStore {
- public:
-  virtual ~CurrentEntryStore() = default;
-  // The position of the current entry; nullopt when there is none.
-  virtual std::optional<std::size_t> Get() const = 0;
-  virtual void Set(std::optional<std::size_t> index) = 0;
-};
-
 class PrintList {
  public:
-  // Names and folders are sorted in the order of `collation` (the user's language); the other
+  // Names and folders are sorted by the keys of `collation` (the user's language), however the
+  // entries arrive: a sort of them all, a place found for one, or for a few in a batch; the other
   // columns as text, letter case ignored. Without one, in the order of character codes.
   PrintList();
   explicit PrintList(const platform::TextCollation& collation);
@@ -79,6 +71,12 @@ class PrintList {
   const PrintListEntry& At(std::size_t index) const { return *entries_[index]; }
   // The entry with this key (letter case ignored, as Windows file names are), or nullptr.
   const PrintListEntry* Find(std::string_view key) const;
+
+  // A folder's documents are listed under the path by which it was first reached; another path
+  // of the same folder (a link, a share, another drive letter) lists them again. The list keeps
+  // the paths it has met for each folder's identity: the ones other than `path` are returned,
+  // and `path` is kept from now on.
+  std::vector<std::string> OtherPathsOfFolder(const platform::FolderId& folder, std::string_view path);
   std::size_t IndexOf(const PrintListEntry& entry) const { return entry.position_; }
 
   // Adds an entry whose key is not yet listed, at the end, or at its sorted place while sorting
@@ -98,21 +96,21 @@ class PrintList {
     PrintList& list_;
   };
 
-  // Selection marks.
-  bool IsSelected(std::size_t index) const { return entries_[index]->selected_; }
+  // Selection marks and the current entry (at most one, possibly none), as the selection store
+  // keeps them. Both stay with their entries when the entries are reordered; a mark or the current
+  // entry goes when its entry is removed.
+  bool IsSelected(std::size_t index) const { return index < entries_.size() && selection_->IsMarked(index); }
   void SetSelected(std::size_t index, bool selected);
-  void SetSelectedRange(std::size_t first, std::size_t last, bool selected);  // inclusive
   void SetAllSelected(bool selected);
   void InvertSelection();
-  std::size_t SelectedCount() const { return selectedCount_; }
-
-  // The current entry: at most one, possibly none. It stays with its entry when the entries are
-  // reordered, and goes when its entry is removed.
+  std::size_t SelectedCount() const { return selection_->MarkedCount(); }
+  // Positions of the selected entries, in list order.
+  std::vector<std::size_t> SelectedIndices() const;
   std::optional<std::size_t> Current() const;
   void SetCurrent(std::optional<std::size_t> index);
-  // From now on the current entry is kept by `store` (null: by the list itself again); the one
-  // there is now moves there.
-  void KeepCurrentIn(CurrentEntryStore* store);
+  // From now on the selection is kept by `store` (null: by the list itself again); the one there
+  // is now moves there.
+  void KeepSelectionIn(SelectionStore* store);
 
   // Removes every selected entry, keeping the order of the rest; returns how many were removed.
   // The current entry goes when it is removed.
@@ -124,17 +122,8 @@ class PrintList {
   void ChangeSortOrder(int key);
 
  private:
-  class OwnCurrent final : public CurrentEntryStore {
-   public:
-    std::optional<std::size_t> Get() const override { return index_; }
-    void Set(std::optional<std::size_t> index) override { index_ = index; }
-
-   private:
-    std::optional<std::size_t> index_;
-  };
-
-  int CompareColumn(const PrintListEntry& a, const PrintListEntry& b) const;
-  bool Less(const PrintListEntry& a, const PrintListEntry& b) const;
+  // Where an entry goes among the sorted entries in [0, end): after those it equals.
+  std::size_t SortedPlace(const PrintListEntry& entry, std::size_t end) const;
   bool Collated() const { return sort_.key == 0 || sort_.key == 3; }
   void SortAll();
   void SortByKeys();
@@ -142,19 +131,29 @@ class PrintList {
   void Renumber(std::size_t from);
   const PrintListEntry* CurrentEntry() const;
   void MoveCurrentTo(const PrintListEntry* entry);
+  // The entries marked now, to be marked again where a reordering puts them.
+  std::vector<const PrintListEntry*> MarkedEntries() const;
+  void MarkAgain(const std::vector<const PrintListEntry*>& marked);
 
   std::vector<std::unique_ptr<PrintListEntry>> entries_;
   KeyIndex index_;
-  std::size_t selectedCount_ = 0;
-  OwnCurrent ownCurrent_;
-  CurrentEntryStore* current_ = &ownCurrent_;
+  struct FolderIdHash {
+    std::size_t operator()(const platform::FolderId& id) const {
+      const std::uint64_t h = id.volume * 1000003u ^ id.index;
+      return static_cast<std::size_t>(h ^ (h >> 32));  // both halves count where size_t has 32 bits
+    }
+  };
+  std::unordered_map<platform::FolderId, std::vector<std::string>, FolderIdHash> folderPaths_;
+  OwnSelection ownSelection_;
+  SelectionStore* selection_ = &ownSelection_;
   const platform::TextCollation& collation_;
+  // The sort keys of a comparison, reused.
+  mutable std::string key_;
+  mutable std::string otherKey_;
   SortState sort_;
   int batchDepth_ = 0;
   std::size_t batchStart_ = 0;
 };
 
-// Positions (0-based) of the selected entries, in list order.
-std::vector<std::size_t> SelectedIndices(const PrintList& list);
 
 }  // namespace velmok

@@ -22,18 +22,18 @@ std::optional<DropFileNames> ParseDropFiles(const unsigned char* data, std::size
   result.wide = wide;
   std::size_t pos = offset;
   if (wide) {
+    // Each name is found whole, then converted in one go (a list may hold 100,000 of them).
     std::u16string name;
     for (;;) {
-      if (pos + 2 > size) return std::nullopt;  // no final empty name inside the block
-      const char16_t unit = static_cast<char16_t>(data[pos] | data[pos + 1] << 8);
-      pos += 2;
-      if (unit != 0) {
-        name.push_back(unit);
-        continue;
-      }
-      if (name.empty()) break;
-      result.names.push_back(Utf16ToUtf8(name));
-      name.clear();
+      std::size_t end = pos;
+      while (end + 2 <= size && (data[end] | data[end + 1]) != 0) end += 2;
+      if (end + 2 > size) return std::nullopt;  // no final empty name inside the block
+      if (end == pos) break;
+      name.resize((end - pos) / 2);
+      for (std::size_t i = 0; i < name.size(); ++i)
+        name[i] = static_cast<char16_t>(data[pos + 2 * i] | data[pos + 2 * i + 1] << 8);
+      Utf16ToUtf8Into(name, result.names.emplace_back());
+      pos = end + 2;
     }
   } else {
     std::string name;

@@ -1,7 +1,8 @@
 #pragma once
-// What the print list intake needs from the file system: what a path names, a folder's files and
-// subfolders in the file system's own order, a file's size and modified time, and an identity of
-// folders so that links leading back up are not walked twice.
+// What the print list intake needs from the file system: the one form of a path, what a path
+// names, a folder's files and subfolders in the file system's own order, a file's size and modified
+// time, and an identity of folders, so that a folder reached again (through a link, a server's
+// link that shows as a plain folder, a share or another drive letter) is known for what it is.
 
 #include <cstdint>
 #include <functional>
@@ -37,11 +38,15 @@ struct Subfolder {
 struct FolderListing {
   std::vector<FileEntry> files;
   std::vector<Subfolder> subfolders;
+  // The folder's own index on its volume (FolderId::index), from the listing's own look at it;
+  // nullopt when the file system tells none.
+  std::optional<std::uint64_t> index;
   // Called now and then while a long listing is under way (kept by Clear).
   std::function<void()> progress;
   void Clear() {
     files.clear();
     subfolders.clear();
+    index.reset();
   }
 };
 
@@ -58,12 +63,18 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   virtual PathKind Kind(std::string_view path) = 0;
-  // The absolute form of a path (relative parts resolved against the current folder).
+  // The one form of a path by which its file is listed: absolute (relative parts resolved against
+  // the current folder), without a "\\?\" prefix where the rest is an ordinary path, and with the
+  // long names of names given in their short (8.3) form.
   virtual std::string FullPath(std::string_view path) = 0;
-  // The file a path names directly; nullopt when it is gone.
-  virtual std::optional<FileEntry> DescribeFile(std::string_view path) = 0;
-  // The folder's files and subfolders. The listing is cleared first; unless the outcome is
-  // Complete, what it holds is a part at most.
+  // What a path names, and for a file its description (the name as the path gives it).
+  struct Description {
+    PathKind kind = PathKind::None;
+    FileEntry file;
+  };
+  virtual Description Describe(std::string_view path) = 0;
+  // The folder's files and subfolders, and its index. The listing is cleared first; unless the
+  // outcome is Complete, what it holds is a part at most.
   virtual ListOutcome ListFolder(std::string_view folder, FolderListing& listing) = 0;
   // The folder's identity (for a link, its target's). `knownVolume` is the volume the folder is
   // known to lie on (that of the folder above it, when it is no link): it spares asking.

@@ -8,13 +8,12 @@
 
 namespace velmok::platform {
 
+// The order is that of the texts' keys, and nothing else: a text is placed by its key wherever it
+// is compared, so that a list sorted at once and one grown entry by entry agree.
 class TextCollation {
  public:
   virtual ~TextCollation() = default;
-  // <0, 0 or >0 as `a` sorts before, with or after `b`.
-  virtual int Compare(std::string_view a, std::string_view b) const = 0;
-  // Appends a key of `text` whose byte order (unsigned, shorter first) is the order of Compare, so
-  // that many texts are sorted at the cost of one key each rather than one call per comparison.
+  // Appends the key of `text`: texts sort as their keys do byte by byte (unsigned, shorter first).
   virtual void AppendSortKey(std::string_view text, std::string& key) const = 0;
 };
 

@@ -21,9 +21,12 @@ void PrintCommands::Print(bool selectedOnly) {
     messages_.ShowOk(texts::kCloseOpenClaris, platform::MessageBoxes::Icon::Information);
     return;
   }
-  const std::size_t n = list_.Count();
-  for (std::size_t i = 0; i < n; ++i)
-    if (!selectedOnly || list_.IsSelected(i)) state_.TargetFiles.push_back(list_.At(i).Key());
+  // The marks as the list shows them now, in one pass.
+  if (selectedOnly) {
+    for (const std::size_t i : list_.SelectedIndices()) state_.TargetFiles.push_back(list_.At(i).Key());
+  } else {
+    for (std::size_t i = 0; i < list_.Count(); ++i) state_.TargetFiles.push_back(list_.At(i).Key());
+  }
   if (!PlanHandOver()) return;
   ExecPrint();
 }

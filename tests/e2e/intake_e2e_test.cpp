@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/velmok_app.h"
+#include "platform/win32/scoped.h"
 #include "support/win32_test_support.h"
 
 namespace velmok::testing {
@@ -68,15 +69,15 @@ TEST_F(IntakeE2E, DocumentsDroppedOnTheIconAreAllListed) {
   EXPECT_TRUE(app_.Close());
 }
 
-// A folder named so that Windows' path rules cannot reach it (a trailing dot, as other systems'
-// clients leave names on a server) cannot be listed: the intake says so after the walk.
+// A folder that another program holds open for itself alone cannot be listed: the intake says so
+// after the walk.
 TEST_F(IntakeE2E, AFolderThatCannotBeReadIsToldAfterTheIntake) {
-  const std::wstring unreadable = folder_ + L"\\読めない.";
-  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + unreadable).c_str(), nullptr));
-  const HANDLE inside = CreateFileW((L"\\\\?\\" + unreadable + L"\\中.cwj").c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(inside, INVALID_HANDLE_VALUE);
-  CloseHandle(inside);
+  const std::wstring unreadable = folder_ + L"\\読めない";
+  ASSERT_TRUE(CreateDirectoryW(unreadable.c_str(), nullptr));
+  WriteTextFile(unreadable + L"\\中.cwj", "document");
+  win32::ScopedFile held(CreateFileW(unreadable.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  ASSERT_TRUE(held);
 
   app_.Start(L"\"" + folder_ + L"\"");
   HWND box = WaitForMessageBox(kAppTitle, 20s);
@@ -89,8 +90,6 @@ TEST_F(IntakeE2E, AFolderThatCannotBeReadIsToldAfterTheIntake) {
   ASSERT_TRUE(main);
   EXPECT_EQ(WindowText(ChildByClass(main, L"msctls_statusbar32")), L"4 個のファイルをリストに追加しました。");
   EXPECT_TRUE(app_.Close());
-  DeleteFileW((L"\\\\?\\" + unreadable + L"\\中.cwj").c_str());
-  RemoveDirectoryW((L"\\\\?\\" + unreadable).c_str());
 }
 
 // The window opens active, whether or not an intake ran while it loaded: its caption is drawn in

@@ -42,7 +42,7 @@ platform::PathKind DiskFileSystem::Kind(std::string_view path) {
 
 std::string DiskFileSystem::FullPath(std::string_view path) { return std::string(path); }
 
-std::optional<platform::FileEntry> DiskFileSystem::Describe(const std::string& diskPath, std::string name,
+std::optional<platform::FileEntry> DiskFileSystem::DescribeOnDisk(const std::string& diskPath, std::string name,
                                                             const std::string& windowsPath) {
   struct stat st{};
   if (stat(diskPath.c_str(), &st) != 0) return std::nullopt;
@@ -54,10 +54,14 @@ std::optional<platform::FileEntry> DiskFileSystem::Describe(const std::string& d
   return e;
 }
 
-std::optional<platform::FileEntry> DiskFileSystem::DescribeFile(std::string_view path) {
+platform::FileSystem::Description DiskFileSystem::Describe(std::string_view path) {
   const std::string p(path);
+  Description d;
+  d.kind = Kind(p);
+  if (d.kind != platform::PathKind::File) return d;
   const auto slash = p.find_last_of('\\');
-  return Describe(ToDisk(p), slash == std::string::npos ? p : p.substr(slash + 1), p);
+  if (auto e = DescribeOnDisk(ToDisk(p), slash == std::string::npos ? p : p.substr(slash + 1), p)) d.file = std::move(*e);
+  return d;
 }
 
 platform::ListOutcome DiskFileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
@@ -68,6 +72,9 @@ platform::ListOutcome DiskFileSystem::ListFolder(std::string_view folder, platfo
   const std::string disk = ToDisk(f);
   DIR* dir = opendir(disk.c_str());
   if (!dir) return platform::ListOutcome::Unreadable;
+  struct stat self{};
+  if (!(identityUnreadable && identityUnreadable(folder)) && stat(disk.c_str(), &self) == 0)
+    listing.index = static_cast<std::uint64_t>(self.st_ino);
   while (const dirent* d = readdir(dir)) {
     const std::string name = d->d_name;
     if (name == "." || name == "..") continue;
@@ -78,7 +85,7 @@ platform::ListOutcome DiskFileSystem::ListFolder(std::string_view folder, platfo
       struct stat own{};
       const bool link = lstat(child.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
       listing.subfolders.push_back({name, link});
-    } else if (auto e = Describe(child, name, f + (f.back() == '\\' ? "" : "\\") + name)) {
+    } else if (auto e = DescribeOnDisk(child, name, f + (f.back() == '\\' ? "" : "\\") + name)) {
       listing.files.push_back(std::move(*e));
     }
   }

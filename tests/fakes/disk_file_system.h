@@ -27,7 +27,7 @@ class DiskFileSystem final : public platform::FileSystem {
 
   platform::PathKind Kind(std::string_view path) override;
   std::string FullPath(std::string_view path) override;
-  std::optional<platform::FileEntry> DescribeFile(std::string_view path) override;
+  Description Describe(std::string_view path) override;
   platform::ListOutcome ListFolder(std::string_view folder, platform::FolderListing& listing) override;
   std::optional<platform::FolderId> IdentifyFolder(std::string_view folder, std::optional<std::uint64_t>) override;
   std::optional<platform::LocalDateTime> ToLocalTime(std::int64_t utcTicks) override;
@@ -35,7 +35,7 @@ class DiskFileSystem final : public platform::FileSystem {
   std::string ToDisk(std::string_view windowsPath) const;
 
  private:
-  std::optional<platform::FileEntry> Describe(const std::string& diskPath, std::string name,
+  std::optional<platform::FileEntry> DescribeOnDisk(const std::string& diskPath, std::string name,
                                               const std::string& windowsPath);
   std::string root_;
 };

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/debugger_output.h"
 #include "platform/instance_lock.h"
@@ -22,6 +23,14 @@
 #include "platform/window_system.h"
 
 namespace velmok::fakes {
+
+// A clipboard that holds the given file list, or none.
+class ListedClipboard final : public platform::ClipboardFiles {
+ public:
+  std::optional<std::vector<std::string>> files;
+  bool OffersFileList() override { return files.has_value(); }
+  std::optional<std::vector<std::string>> FileList() override { return files; }
+};
 
 class FakeClock final : public platform::Clock {
  public:

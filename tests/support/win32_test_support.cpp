@@ -370,7 +370,9 @@ bool SetFileTimesLocal(const std::wstring& path, const SYSTEMTIME& local) {
   return ok != FALSE;
 }
 
-void DeleteTree(const std::wstring& path) {
+void DeleteTree(const std::wstring& given) {
+  // As the names stand: a folder "Data." beside "Data" is itself.
+  const std::wstring path = given.size() > 2 && given[1] == L':' ? L"\\\\?\\" + given : given;
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <map>
 
 namespace velmok {
@@ -101,6 +103,23 @@ TEST(CommandLine, QuestionsGrowWithTheWordsNotWithTheirPairs) {
     EXPECT_EQ(paths.size(), line.size() / (p.word.size() + 1));
     EXPECT_LE(names.questions, 130 * static_cast<int>(paths.size())) << "no more than the words of one name";
   }
+
+  // A line as long as a command line may be, of one-letter words that each name a file: the line's
+  // questions are bounded, not only each word's, and every word is kept.
+  names.questions = 0;
+  std::string letters;
+  std::vector<std::string> words;
+  for (char c = 'a'; c <= 'z'; ++c) names.existing[std::string(1, c)] = PathKind::File;
+  while (letters.size() + 2 <= 32000) {
+    words.emplace_back(1, static_cast<char>('a' + words.size() % 26));
+    letters += words.back() + " ";
+  }
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(SplitCommandLine(letters, names.KindOf()), words);
+  std::printf("%zu one-letter words split in %.1f ms with %d questions\n", words.size(),
+              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
+              names.questions);
+  EXPECT_LE(names.questions, 16384);
 
   const std::string huge = "\"" + std::string(32000, 'x') + "\"";
   ASSERT_EQ(SplitCommandLine(huge, names.KindOf()).size(), 1u);

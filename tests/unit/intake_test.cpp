@@ -127,7 +127,7 @@ TEST_F(IntakeOnDisk, DeepDocumentsHiddenFoldersAndSingleFiles) {
 
   intake.AddClarisFile("T:\\tree");
   EXPECT_EQ(intake.AddedCount(), 2);
-  EXPECT_EQ(disk.identifications, 0) << "a tree without links costs no identities";
+  EXPECT_EQ(disk.identifications, 1) << "a tree without links costs one identity: its volume's";
   EXPECT_NE(list.Find("T:\\tree\\one\\two\\three\\deep.cwj"), nullptr);
   EXPECT_NE(list.Find("T:\\tree\\.hidden\\h.cwj"), nullptr);
 
@@ -196,7 +196,7 @@ TEST_F(IntakeOnDisk, ALinkWhoseIdentityCannotBeReadIsNotFollowed) {
   EXPECT_NE(messages.shown[0].first.find("\r\nT:\\loop\\inner\\back"), std::string::npos);
 }
 
-TEST_F(IntakeOnDisk, UnreadableFoldersAreToldFilesWithoutATimeArePassedOver) {
+TEST_F(IntakeOnDisk, UnreadableFoldersAreToldFilesWithoutATimeAreListedWithoutOne) {
   disk = fakes::DiskFileSystem(root_.string());
   File("f/ok.cwj");
   File("f/notime.cwj");
@@ -207,16 +207,19 @@ TEST_F(IntakeOnDisk, UnreadableFoldersAreToldFilesWithoutATimeArePassedOver) {
   Intake intake(list, view, disk, log, messages);
   log.InitDebugLog(1);
   intake.AddClarisFile("T:\\f");
-  EXPECT_EQ(intake.AddedCount(), 2);
+  EXPECT_EQ(intake.AddedCount(), 3);
   EXPECT_NE(list.Find("T:\\f\\ok.cwj"), nullptr);
   EXPECT_NE(list.Find("T:\\f\\open\\y.cwj"), nullptr);
-  EXPECT_EQ(view.status, "2 個のファイルをリストに追加しました。");
+  ASSERT_NE(list.Find("T:\\f\\notime.cwj"), nullptr);
+  EXPECT_EQ(list.Find("T:\\f\\notime.cwj")->Modified(), "");
+  EXPECT_EQ(view.status, "3 個のファイルをリストに追加しました。");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].first,
             "次のフォルダを読み取れなかったため、中のファイルはリストに追加されていません。\r\n\r\nT:\\f\\locked");
   EXPECT_EQ(messages.shown[0].second, platform::MessageBoxes::Icon::Exclamation);
   const auto texts = LoggedTexts();
   EXPECT_NE(std::find(texts.begin(), texts.end(), "Unreadable=T:\\f\\locked"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "NoTime=T:\\f\\notime.cwj"), texts.end());
 }
 
 TEST(Intake, TenThousandFoldersDeepNeedNoDeepStack) {
@@ -243,6 +246,120 @@ TEST(Intake, TenThousandFoldersDeepNeedNoDeepStack) {
   EXPECT_EQ(list.At(10).Name(), "bottom.cwj");
   EXPECT_EQ(list.At(10).Size(), "5 KB");
   EXPECT_EQ(mem.listings, 10001);
+}
+
+// The intake over an in-memory file system, its log on.
+struct MemoryIntake {
+  fakes::MemoryFileSystem mem;
+  fakes::FakeMainView view;
+  fakes::FakeLogFile file;
+  fakes::FakeDebuggerOutput debugger;
+  fakes::FakeClock clock;
+  DebugLog log{file, debugger, clock};
+  fakes::FakeMessageBoxes messages;
+  PrintList list;
+  Intake intake{list, view, mem, log, messages};
+  MemoryIntake() {
+    view.list = &list;
+    log.InitDebugLog(1);
+  }
+  std::vector<std::string> Keys() const {
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < list.Count(); ++i) keys.push_back(list.At(i).Key());
+    return keys;
+  }
+  bool Logged(const std::string& text) const {
+    const auto texts = file.Texts();
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+  }
+};
+
+// A document is one entry by whichever of its names it comes: its "\\?\" form, its short name,
+// another letter case, or a path through a share that shows its folder again. Each name alone gives
+// the key of its one form; a short name stands for the long one (REPORT~2.CWJ is report.cwjx, no
+// document).
+TEST(Intake, OneFileByAnyOfItsNamesIsOneEntry) {
+  auto fill = [](fakes::MemoryFileSystem& mem) {
+    auto& docs = mem.AddFolder("C:\\Docs");
+    docs.files.push_back({"Report.cwj", 10, 1});
+    docs.files.push_back({"report.cwjx", 10, 1});
+    mem.longNames["C:\\DOCS\\REPORT~1.CWJ"] = "C:\\Docs\\Report.cwj";
+    mem.longNames["C:\\Docs\\REPORT~2.CWJ"] = "C:\\Docs\\report.cwjx";
+    mem.AddFolder("\\\\server\\share").subfolders.push_back("Docs");
+    mem.sameAs["\\\\server\\share\\Docs"] = "C:\\Docs";
+  };
+  const struct {
+    std::string name;
+    std::vector<std::string> keys;
+  } alone[] = {
+      {"\\\\?\\C:\\Docs\\Report.cwj", {"C:\\Docs\\Report.cwj"}},
+      {"C:\\DOCS\\REPORT~1.CWJ", {"C:\\Docs\\Report.cwj"}},
+      {"C:\\Docs\\REPORT~2.CWJ", {}},
+      {"\\\\server\\share", {"\\\\server\\share\\Docs\\Report.cwj"}},
+  };
+  for (const auto& c : alone) {
+    SCOPED_TRACE(c.name);
+    MemoryIntake m;
+    fill(m.mem);
+    m.intake.AddClarisFile(c.name);
+    EXPECT_EQ(m.Keys(), c.keys);
+  }
+  MemoryIntake m;
+  fill(m.mem);
+  fakes::ListedClipboard clipboard;
+  clipboard.files = {"C:\\Docs\\Report.cwj", "\\\\?\\C:\\Docs\\Report.cwj", "C:\\DOCS\\REPORT~1.CWJ",
+                     "c:\\docs\\report.CWJ", "\\\\server\\share"};
+  m.intake.PasteFiles(clipboard);
+  EXPECT_EQ(m.Keys(), (std::vector<std::string>{"C:\\Docs\\Report.cwj"}));
+  EXPECT_TRUE(m.Logged("ERRcheck=Report.cwj")) << "the share's path is the same document";
+}
+
+// A folder that shows a folder above it again, as a plain folder (a link made on the server, a
+// bind mount), is not entered: each document once, and no folder told as unreadable.
+TEST(Intake, AFolderThatLeadsBackUpIsWalkedOnce) {
+  MemoryIntake m;
+  auto& top = m.mem.AddFolder("M:\\t");
+  top.files.push_back({"a.cwj", 10, 1});
+  top.subfolders.push_back("inner");
+  auto& inner = m.mem.AddFolder("M:\\t\\inner");
+  inner.files.push_back({"b.cwj", 10, 1});
+  inner.subfolders.push_back("up");
+  m.mem.sameAs["M:\\t\\inner\\up"] = "M:\\t";
+  m.intake.AddClarisFile("M:\\t");
+  EXPECT_EQ(m.Keys(), (std::vector<std::string>{"M:\\t\\a.cwj", "M:\\t\\inner\\b.cwj"}));
+  EXPECT_EQ(m.mem.listings, 3);
+  EXPECT_TRUE(m.Logged("Entered=M:\\t\\inner\\up"));
+  EXPECT_TRUE(m.messages.shown.empty());
+}
+
+// A file list of many documents of one folder (a file manager's select all and copy) is read from
+// one listing of that folder, in the list's order and by the list's spelling; only what the
+// listing lacks is asked for one by one.
+TEST(Intake, AFileListOfOneFolderIsReadFromOneListingOfIt) {
+  MemoryIntake m;
+  auto& big = m.mem.AddFolder("M:\\big");
+  std::vector<std::string> paths;
+  std::vector<std::string> keys;
+  for (int i = 0; i < 300; ++i) {
+    big.files.push_back({"d" + std::to_string(i) + ".cwj", 1000u * static_cast<unsigned>(i), i});
+    paths.insert(paths.begin(), "M:\\big\\d" + std::to_string(i) + ".cwj");
+  }
+  paths[0] = "M:\\big\\D299.CWJ";
+  keys = paths;
+  big.subfolders.push_back("sub");
+  m.mem.AddFolder("M:\\big\\sub").files.push_back({"s.cwj", 10, 1});
+  m.mem.AddFolder("M:\\other").files.push_back({"o.cwj", 10, 1});
+  for (const char* more : {"M:\\big\\sub", "M:\\big\\gone.cwj", "M:\\other\\o.cwj"}) paths.push_back(more);
+  keys.push_back("M:\\big\\sub\\s.cwj");
+  keys.push_back("M:\\other\\o.cwj");
+  fakes::ListedClipboard clipboard;
+  clipboard.files = paths;
+  m.intake.PasteFiles(clipboard);
+  EXPECT_EQ(m.Keys(), keys);
+  EXPECT_EQ(m.list.Find("M:\\big\\d7.cwj")->Size(), "7 KB");
+  EXPECT_EQ(m.mem.descriptions, 2) << "the name the listing lacks and the other folder's document";
+  EXPECT_EQ(m.mem.listings, 2) << "the big folder once, and the subfolder walked";
+  EXPECT_EQ(m.view.status, "1 個のファイルをリストに追加しました。");
 }
 
 TEST(Intake, DropPasteAndCommandLineRoads) {

@@ -13,12 +13,7 @@
 namespace velmok {
 namespace {
 
-class ListedClipboard final : public platform::ClipboardFiles {
- public:
-  std::optional<std::vector<std::string>> files;
-  bool OffersFileList() override { return files.has_value(); }
-  std::optional<std::vector<std::string>> FileList() override { return files; }
-};
+using fakes::ListedClipboard;
 
 constexpr char kHeader[] = "次のフォルダを読み取れなかったため、中のファイルはリストに追加されていません。\r\n";
 

@@ -349,7 +349,10 @@ TEST(PrintCommands, DocumentsNoLongerThereOrNamedLikeADeviceAreRefusedBeforeAnyt
     SCOPED_TRACE(selectedOnly ? "print selected: only the first" : "print all");
     CommandWorld w(0);
     for (const auto& d : {a, b, aux, hangul}) w.Add(d);
-    w.files.folders["C:\\d"].files.erase(w.files.folders["C:\\d"].files.begin() + 1);  // b deleted
+    {
+      auto& files = w.files.AddFolder("C:\\d").files;  // the folder as listed
+      files.erase(files.begin() + 1);                    // b deleted
+    }
     w.list.SetSelected(0, true);
     if (selectedOnly) {
       w.commands.mnuPrint_SelectedPrint_Click();
@@ -366,7 +369,7 @@ TEST(PrintCommands, DocumentsNoLongerThereOrNamedLikeADeviceAreRefusedBeforeAnyt
   }
   CommandWorld folder(0);
   folder.Add(a);
-  folder.files.folders.clear();
+  folder.files.AddFolder("C:\\d").files.clear();
   folder.files.AddFolder(a);
   folder.commands.mnuPrint_AllPrint_Click();
   EXPECT_EQ(folder.messages.shown.at(0).first, DocumentsNotThereMessage({a})) << "a folder in the document's place";

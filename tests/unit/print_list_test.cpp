@@ -116,15 +116,23 @@ TEST(PrintList, AddedEntriesTakeTheirSortedPlaceAtOnceOrWhenTheBatchEnds) {
   for (std::size_t i = 0; i < list.Count(); ++i) EXPECT_EQ(list.IndexOf(list.At(i)), i);
 }
 
-// A store that, like a list view, knows the current entry only by its position.
-class PositionStore final : public CurrentEntryStore {
+// A store that, like a list view, knows the current entry and the marks only by their positions.
+class PositionStore final : public SelectionStore {
  public:
-  std::optional<std::size_t> position;
+  OwnSelection held;
   int sets = 0;
-  std::optional<std::size_t> Get() const override { return position; }
-  void Set(std::optional<std::size_t> index) override {
-    position = index;
+  std::optional<std::size_t> Current() const override { return held.Current(); }
+  void SetCurrent(std::optional<std::size_t> index) override {
+    held.SetCurrent(index);
     ++sets;
+  }
+  std::size_t MarkedCount() const override { return held.MarkedCount(); }
+  bool IsMarked(std::size_t index) const override { return held.IsMarked(index); }
+  std::vector<std::size_t> Marked() const override { return held.Marked(); }
+  void SetMarked(std::size_t index, bool marked) override { held.SetMarked(index, marked); }
+  void MarkAll(std::size_t count, bool marked) override { held.MarkAll(count, marked); }
+  void MarkExactly(std::size_t count, const std::vector<std::size_t>& marked) override {
+    held.MarkExactly(count, marked);
   }
 };
 
@@ -132,10 +140,6 @@ class PositionStore final : public CurrentEntryStore {
 // codes: "xa" < "ab" < "zc".
 class BackwardCollation final : public platform::TextCollation {
  public:
-  int Compare(std::string_view a, std::string_view b) const override {
-    std::string x(a.rbegin(), a.rend()), y(b.rbegin(), b.rend());
-    return x < y ? -1 : x == y ? 0 : 1;
-  }
   void AppendSortKey(std::string_view text, std::string& key) const override { key.append(text.rbegin(), text.rend()); }
 };
 
@@ -144,53 +148,70 @@ std::optional<std::string> CurrentName(const PrintList& list) {
   return c ? std::optional<std::string>(std::string(list.At(*c).Name())) : std::nullopt;
 }
 
-// However the entries move, the current entry is the same document afterwards, or none when it went.
-TEST(PrintList, TheCurrentEntryStaysWithItsDocumentInAStoreOfPositions) {
+std::vector<std::string> MarkedNames(const PrintList& list) {
+  std::vector<std::string> out;
+  for (const std::size_t i : list.SelectedIndices()) out.emplace_back(list.At(i).Name());
+  return out;
+}
+
+// However the entries move, the current entry and the marks stay with their documents, in a store
+// that knows only positions; a mark or the current entry goes with its document.
+TEST(PrintList, TheSelectionStaysWithItsDocumentsInAStoreOfPositions) {
   PositionStore store;
   PrintList list;
   for (const char* name : {"c", "a", "d"}) list.Add(MakeEntry(std::string("C:\\d\\") + name));
   list.SetCurrent(1);  // "a", kept by the list itself until a store takes it over
-  list.KeepCurrentIn(&store);
-  EXPECT_EQ(store.position, std::optional<std::size_t>(1));
+  list.SetSelected(2, true);
+  list.KeepSelectionIn(&store);
+  EXPECT_EQ(store.Current(), std::optional<std::size_t>(1));
+  EXPECT_EQ(store.Marked(), (std::vector<std::size_t>{2}));
+  using Names = std::vector<std::string>;
   struct Step {
     const char* what;
     std::function<void()> act;
     std::optional<std::string> current;
+    Names marked;
   };
   const Step steps[] = {
-      {"sorted by name, descending", [&] { list.ChangeSortOrder(0); }, "a"},
-      {"sorted again, ascending", [&] { list.ChangeSortOrder(0); }, "a"},
-      {"an entry added before it", [&] { list.Add(MakeEntry("C:\\d\\0")); }, "a"},
+      {"sorted by name, descending", [&] { list.ChangeSortOrder(0); }, "a", {"d"}},
+      {"sorted again, ascending", [&] { list.ChangeSortOrder(0); }, "a", {"d"}},
+      {"an entry added before them", [&] { list.Add(MakeEntry("C:\\d\\0")); }, "a", {"d"}},
       {"a few added in a batch",
        [&] {
          PrintList::Batch batch(list);
          list.Add(MakeEntry("C:\\d\\1"));
        },
-       "a"},
-      {"others removed", [&] { list.SetSelected(0, true), list.SetSelected(4, true), list.RemoveSelected(); }, "a"},
-      {"itself removed", [&] { list.SetSelected(*list.Current(), true), list.RemoveSelected(); }, std::nullopt},
-      {"made current again", [&] { list.SetCurrent(1); }, "c"},
+       "a", {"d"}},
+      {"others removed", [&] { list.SetSelected(0, true), list.SetSelected(4, true), list.RemoveSelected(); }, "a", {}},
+      {"marked, then one added before it", [&] { list.SetSelected(2, true), list.Add(MakeEntry("C:\\d\\b")); }, "a",
+       {"c"}},
+      {"itself removed", [&] { list.SetSelected(*list.Current(), true), list.RemoveSelected(); }, std::nullopt, {}},
+      {"made current again", [&] { list.SetCurrent(1), list.SetSelected(0, true); }, "b", {"1"}},
       {"many added in a batch",
        [&] {
          PrintList::Batch batch(list);
-         for (int i = 0; i < 9; ++i) list.Add(MakeEntry("C:\\d\\b" + std::to_string(i)));
+         for (int i = 0; i < 9; ++i) list.Add(MakeEntry("C:\\d\\a" + std::to_string(i)));
        },
-       "c"},
-      {"cleared", [&] { list.Clear(); }, std::nullopt},
+       "b", {"1"}},
+      {"inverted", [&] { list.InvertSelection(); }, "b", {"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "b"}},
+      {"cleared", [&] { list.Clear(); }, std::nullopt, {}},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.what);
     s.act();
     EXPECT_EQ(CurrentName(list), s.current);
-    EXPECT_EQ(store.position, list.Current()) << "the store holds what the list reports";
+    EXPECT_EQ(MarkedNames(list), s.marked);
+    EXPECT_EQ(store.Current(), list.Current()) << "the store holds what the list reports";
   }
   const int sets = store.sets;
   list.Add(MakeEntry("C:\\d\\e"));
   list.SetCurrent(0);
   list.SetCurrent(0);
   EXPECT_EQ(store.sets, sets + 1) << "the same entry again is not sent to the store";
-  list.KeepCurrentIn(nullptr);
+  list.SetSelected(0, true);
+  list.KeepSelectionIn(nullptr);
   EXPECT_EQ(CurrentName(list), "e") << "the list keeps it itself again";
+  EXPECT_EQ(MarkedNames(list), Names{"e"});
 }
 
 // Names and folders sort in the collation's order, whichever way the entries arrive (all sorted at
@@ -274,10 +295,10 @@ TEST(ListEditing, DeleteSelectAllInvertClear) {
   list.SetSelected(1, true);
   list.SetCurrent(3);
   InvertSelectedEntries(list);
-  EXPECT_EQ(SelectedIndices(list), (std::vector<std::size_t>{0, 2, 3}));
+  EXPECT_EQ(list.SelectedIndices(), (std::vector<std::size_t>{0, 2, 3}));
   EXPECT_FALSE(list.Current().has_value());
   InvertSelectedEntries(list);
-  EXPECT_EQ(SelectedIndices(list), (std::vector<std::size_t>{1}));
+  EXPECT_EQ(list.SelectedIndices(), (std::vector<std::size_t>{1}));
   list.SetCurrent(0);
   SelectAllEntries(list);
   EXPECT_EQ(list.SelectedCount(), 4u);

@@ -7,6 +7,7 @@
 #include "fakes/fake_main_view.h"
 #include "fakes/fakes.h"
 #include "mainwindow/layout.h"
+#include "mainwindow/placement_fit.h"
 #include "resource.h"
 
 namespace velmok {
@@ -30,6 +31,32 @@ TEST(SettingNumbers, ParseAndFormat) {
   EXPECT_EQ(FormatSettingNumber(-7.5f), "-7.5");
   EXPECT_EQ(FormatSettingNumber(0.0f), "0");
   EXPECT_EQ(FormatSettingNumber(1e7f), "10000000") << "no exponent form for whole twips";
+}
+
+// A stored placement is shrunk to the work area it lies most on, and its title bar (30 pixels high
+// here, 100 of it at least on screen) lands there; one off every work area is not taken.
+TEST(Placement, FittedToAWorkAreaWithTheTitleBarOnIt) {
+  const std::vector<PixelRect> areas = {{0, 0, 1024, 738}, {1024, 0, 1280, 1000}};
+  const struct {
+    const char* what;
+    PixelRect stored;
+    std::optional<PixelRect> fitted;
+  } cases[] = {
+      {"inside", {100, 100, 800, 600}, PixelRect{100, 100, 800, 600}},
+      {"wider than any screen, over both", {-600000, 100, 606666, 500}, PixelRect{1024, 100, 1280, 500}},
+      {"wider than its screen", {-600000, 100, 600500, 500}, PixelRect{0, 100, 1024, 500}},
+      {"taller than its screen", {50, 40, 600, 2000}, PixelRect{50, 0, 600, 738}},
+      {"title bar above the screen", {50, -50, 600, 400}, PixelRect{50, 0, 600, 400}},
+      {"title bar below the work area", {50, 730, 600, 400}, PixelRect{50, 708, 600, 400}},
+      {"mostly off the left edge", {-790, 100, 800, 400}, PixelRect{-700, 100, 800, 400}},
+      {"on the second monitor", {1100, 50, 400, 300}, PixelRect{1100, 50, 400, 300}},
+      {"mostly on the second monitor's right edge", {2250, 50, 400, 300}, PixelRect{2204, 50, 400, 300}},
+      {"off every work area", {3000, 3000, 400, 300}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(FitPlacement(c.stored, areas, 30, 100), c.fitted);
+  }
 }
 
 TEST(Placement, LoadFallsBackPerKeyAndSaveRoundTrips) {

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/ansi_paths_win32.h"
 #include "platform/win32/newer_windows.h"
+#include "printing/claris_paths.h"
 
 #include "resource.h"
 #include "win32/main_window_harness.h"
@@ -163,6 +165,47 @@ TEST_F(IntakeOnWine, EntryTextsShowLocalTimeAndThousandsOfBytes) {
     EXPECT_EQ(window_.ItemText(i, 2), c.size);
     EXPECT_EQ(window_.ItemText(i, 3), dir_.Path());
   }
+}
+
+// A folder named "Data." beside "Data" is read as itself (Windows' rules would read "Data" for it),
+// and its document goes to ClarisWorks by a short name that names that very file, or not at all.
+// A path comes in its one form: without "\\?\" where the rest is ordinary, with long names for
+// short ones (a short REPORT~1.CWJ may be report.cwjx, which is no document).
+TEST_F(IntakeOnWine, DataBesideDataDotAndTheOneFormOfAPath) {
+  const std::wstring exact = L"\\\\?\\" + dir_.Path();
+  ASSERT_TRUE(CreateDirectoryW((exact + L"\\Data").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((exact + L"\\Data.").c_str(), nullptr));
+  WriteTextFile(exact + L"\\Data\\a.cwj", "a");
+  WriteTextFile(exact + L"\\Data.\\b.cwj", std::string(2000, 'b'));
+  window_.Add(dir_.Path());
+  ASSERT_EQ(window_.ItemCount(), 2);
+  EXPECT_EQ(window_.ColumnTexts(0), (std::vector<std::wstring>{L"a.cwj", L"b.cwj"}));
+  EXPECT_EQ(window_.ColumnTexts(3), (std::vector<std::wstring>{dir_ / L"Data", exact + L"\\Data."}));
+  win32::Win32AnsiPaths ansi;
+  const auto handed = PathForClaris(ansi, window_.Model().At(1).Key());
+  EXPECT_TRUE(handed) << "Wine keeps a short name for every name";
+  if (handed) {
+    EXPECT_EQ(handed->find('?'), std::string::npos) << "ClarisWorks types no \\\\?\\ path: " << *handed;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW(W(*handed).c_str(), GetFileExInfoStandard, &data)) << *handed;
+    EXPECT_EQ(data.nFileSizeLow, 2000u) << "the short name names the document in Data., not Data's";
+  }
+
+  WriteTextFile(dir_ / L"report.cwjx", "x");
+  wchar_t shortName[MAX_PATH];
+  ASSERT_NE(GetShortPathNameW((dir_ / L"report.cwjx").c_str(), shortName, MAX_PATH), 0u);
+  win32::Win32FileSystem files;
+  const struct {
+    std::wstring given;
+    std::wstring full;
+  } forms[] = {
+      {exact + L"\\Data\\a.cwj", dir_ / L"Data\\a.cwj"},
+      {exact + L"\\Data.\\b.cwj", exact + L"\\Data.\\b.cwj"},
+      {shortName, dir_ / L"report.cwjx"},
+  };
+  for (const auto& f : forms) EXPECT_EQ(files.FullPath(U8(f.given)), U8(f.full)) << U8(f.given);
+  window_.Add(shortName);
+  EXPECT_EQ(window_.ItemCount(), 2) << "no document";
 }
 
 // A document directly in a drive's root folder shows the drive designator as its folder.

@@ -246,9 +246,12 @@ class WatchingFileSystem final : public platform::FileSystem {
 
   platform::PathKind Kind(std::string_view path) override { return real_.Kind(path); }
   std::string FullPath(std::string_view path) override { return real_.FullPath(path); }
-  std::optional<platform::FileEntry> DescribeFile(std::string_view path) override { return real_.DescribeFile(path); }
+  Description Describe(std::string_view path) override {
+    Look();
+    return real_.Describe(path);
+  }
   platform::ListOutcome ListFolder(std::string_view folder, platform::FolderListing& listing) override {
-    seen.push_back({IsWindowEnabled(window) != FALSE, GetCursor() == LoadCursorW(nullptr, IDC_WAIT), WindowText(status)});
+    Look();
     return real_.ListFolder(folder, listing);
   }
   std::optional<platform::FolderId> IdentifyFolder(std::string_view folder,
@@ -258,6 +261,9 @@ class WatchingFileSystem final : public platform::FileSystem {
   std::optional<platform::LocalDateTime> ToLocalTime(std::int64_t ticks) override { return real_.ToLocalTime(ticks); }
 
  private:
+  void Look() {
+    seen.push_back({IsWindowEnabled(window) != FALSE, GetCursor() == LoadCursorW(nullptr, IDC_WAIT), WindowText(status)});
+  }
   win32::Win32FileSystem real_;
 };
 
@@ -279,20 +285,41 @@ TEST(IntakeBusy, WindowIsDisabledWithTheHourglassWhileTheFoldersAreWalked) {
   ASSERT_TRUE(IsWindowEnabled(w.Main()));
   w.Add(dir.Path());
   EXPECT_EQ(w.ItemCount(), 5);
-  ASSERT_EQ(files.seen.size(), 6u);
+  ASSERT_EQ(files.seen.size(), 7u) << "what the path names, then each folder";
   for (std::size_t i = 0; i < files.seen.size(); ++i) {
     const auto& s = files.seen[i];
     SCOPED_TRACE(i);
     EXPECT_FALSE(s.enabled);
     EXPECT_TRUE(s.waitCursor);
     // A folder of the walk is shown (folders entered in quick succession may be left out).
-    EXPECT_EQ(s.status.rfind(L"検索中: " + dir.Path(), 0), 0u) << U8(s.status);
+    if (i > 0) EXPECT_EQ(s.status.rfind(L"検索中: " + dir.Path(), 0), 0u) << U8(s.status);
   }
-  EXPECT_EQ(files.seen[0].status, L"検索中: " + dir.Path()) << "the first folder at once";
+  EXPECT_EQ(files.seen[1].status, L"検索中: " + dir.Path()) << "the first folder at once";
   EXPECT_TRUE(IsWindowEnabled(w.Main())) << "enabled again";
   EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
   EXPECT_EQ(GetFocus(), w.ListView());
   EXPECT_EQ(w.StatusText(), L"5 個のファイルをリストに追加しました。");
+
+  // A file list: busy from its first name to its last, once.
+  files.seen.clear();
+  w.OwnClipboard().offers = true;
+  w.OwnClipboard().files = std::vector<std::string>{};
+  for (int i = 0; i < 3; ++i) {
+    WriteTextFile(dir / (L"一覧" + std::to_wstring(i) + L".cwj"), "d");
+    w.OwnClipboard().files->push_back(U8(dir / (L"一覧" + std::to_wstring(i) + L".cwj")));
+  }
+  w.Model().Clear();
+  w.Frm().Logic().ListChanged();
+  ASSERT_TRUE(w.PumpUntil([&] { return w.MenuBarEnabled(IDM_EDIT_PASTE); }, 2s));
+  w.Command(IDM_EDIT_PASTE);
+  EXPECT_EQ(w.ItemCount(), 3);
+  ASSERT_EQ(files.seen.size(), 3u);
+  for (const auto& s : files.seen) {
+    EXPECT_FALSE(s.enabled);
+    EXPECT_TRUE(s.waitCursor);
+  }
+  EXPECT_TRUE(IsWindowEnabled(w.Main()));
+  EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
 }
 
 }  // namespace

@@ -307,6 +307,30 @@ TEST_F(MainWindowLayout, PlacementOffEveryWorkAreaFallsBackToTheDefault) {
   EXPECT_TRUE(IntersectRect(&overlap, &r, &work)) << "on the screen";
 }
 
+// A stored placement wider than any screen and reaching far off its left edge is shrunk to the
+// work area: the title bar lies on it, and what the close saves is that placement, not the old.
+TEST_F(MainWindowLayout, AHugePlacementIsFittedWithItsTitleBarOnTheScreen) {
+  settings_.Write("frmMain", "Top", "1500");
+  settings_.Write("frmMain", "Left", "-9000000");
+  settings_.Write("frmMain", "Width", "9100000");
+  settings_.Write("frmMain", "Height", "6000");
+  {
+    MainWindowHarness w(settings_);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT r = WindowRect(w.Main());
+    TITLEBARINFO title{sizeof title};
+    ASSERT_TRUE(GetTitleBarInfo(w.Main(), &title));
+    RECT onScreen{};
+    EXPECT_TRUE(IntersectRect(&onScreen, &title.rcTitleBar, &work)) << "the title bar on the screen";
+    EXPECT_LE(r.right - r.left, work.right - work.left) << "no wider than the work area";
+    EXPECT_GE(r.left, work.left);
+    w.Close();
+  }
+  EXPECT_GE(std::stof(*settings_.Read("frmMain", "Left")), -15.0f) << "the fitted placement is saved";
+  EXPECT_LT(std::stof(*settings_.Read("frmMain", "Width")), 9100000.0f);
+}
+
 TEST_F(MainWindowLayout, ClosingWhileMaximisedOrMinimisedSavesTheNormalPlacement) {
   for (const int state : {SW_MAXIMIZE, SW_MINIMIZE}) {
     SCOPED_TRACE(state == SW_MAXIMIZE ? "maximised" : "minimised");

@@ -96,11 +96,27 @@ TEST(Win32MessageBoxes, EachIconAsAsked) {
   }
 }
 
-// The user's language orders the names, and its sort keys order them exactly as its comparison
-// does, so that a list sorted at once by keys and one grown by insertions agree.
-TEST(Win32TextCollation, JapaneseOrderAndKeysThatAgreeWithTheComparison) {
+std::string KeyOf(const Win32TextCollation& collation, std::string_view text) {
+  std::string key;
+  collation.AppendSortKey(text, key);
+  return key;
+}
+
+// The locale refuses every text that begins with "X".
+int WINAPI RefusingX(LPCWSTR locale, DWORD flags, LPCWSTR source, int length, LPWSTR out, int room,
+                     LPNLSVERSIONINFO version, LPVOID reserved, LPARAM handle) {
+  if (length > 0 && source[0] == L'X') {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  return LCMapStringEx(locale, flags, source, length, out, room, version, reserved, handle);
+}
+
+// The user's language orders the names by their keys; a text the locale gives no key comes after
+// every other, by its characters' codes, so that it too has one place whichever way it arrives.
+TEST(Win32TextCollation, JapaneseOrderByKeysAndOnePlaceForTextsWithoutOne) {
   const Win32TextCollation collation;
-  // In Japanese order; neighbours in braces compare equal (letter case, kana type, width).
+  // In Japanese order; neighbours in braces are equal (letter case, kana type, width).
   const std::vector<std::vector<std::string>> ordered = {
       {"１月.cwj", "1月.cwj"}, {"2月.cwj"}, {"Abc.cwj", "abc.cwj", "ＡＢＣ.cwj"}, {"あいさつ.cwj"},
       {"アンケート.cwj"},      {"ｳｨﾝﾄﾞｳ.cwj"}, {"お知らせ.cwj"},              {"漢字.cwj"},
@@ -109,18 +125,17 @@ TEST(Win32TextCollation, JapaneseOrderAndKeysThatAgreeWithTheComparison) {
   for (std::size_t rank = 0; rank < ordered.size(); ++rank)
     for (const auto& text : ordered[rank]) all.emplace_back(text, rank);
   for (const auto& [a, ra] : all) {
-    std::string ka;
-    collation.AppendSortKey(a, ka);
+    const std::string ka = KeyOf(collation, a);
     for (const auto& [b, rb] : all) {
       SCOPED_TRACE(a + " vs " + b);
-      std::string kb;
-      collation.AppendSortKey(b, kb);
-      const int expected = ra < rb ? -1 : ra > rb ? 1 : 0;
-      const int c = collation.Compare(a, b);
-      EXPECT_EQ((c > 0) - (c < 0), expected);
-      EXPECT_EQ(ka < kb ? -1 : ka > kb ? 1 : 0, expected) << "the keys order as the comparison";
+      const std::string kb = KeyOf(collation, b);
+      EXPECT_EQ(ka < kb ? -1 : ka > kb ? 1 : 0, ra < rb ? -1 : ra > rb ? 1 : 0);
     }
   }
+  const Win32TextCollation refusing(&RefusingX);
+  const std::vector<std::string> order = {"abc.cwj", "xyz.cwj", "漢字.cwj", "XA.cwj", "Xa.cwj", "Xb.cwj"};
+  for (std::size_t i = 1; i < order.size(); ++i)
+    EXPECT_LT(KeyOf(refusing, order[i - 1]), KeyOf(refusing, order[i])) << order[i - 1] << " before " << order[i];
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "mainwindow/win32/print_list_view.h"
 
+#include <windowsx.h>
+
 #include "core/text_compare.h"
 #include "platform/win32/wide.h"
 #include "resource.h"
@@ -38,20 +40,21 @@ bool PrintListView::Create(HWND parent, int id, HINSTANCE instance, UINT dpi) {
                               LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!hwnd_) return false;
+  control_ = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd_, GCLP_WNDPROC));
   ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
   ListView_SetCallbackMask(hwnd_, 0);
   SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   ApplyDpi(dpi);
-  list_.KeepCurrentIn(this);
+  list_.KeepSelectionIn(this);
   return true;
 }
 
 PrintListView::~PrintListView() { Detach(); }
 
-// The control is going: the print list keeps its current entry itself again.
+// The control is going: the print list keeps the selection itself again.
 void PrintListView::Detach() {
   if (!hwnd_) return;
-  list_.KeepCurrentIn(nullptr);
+  list_.KeepSelectionIn(nullptr);
   hwnd_ = nullptr;
 }
 
@@ -123,50 +126,133 @@ void PrintListView::Refresh() {
   // One repaint at the end instead of one invalidation per changed item: with 100,000 entries
   // that is the difference between milliseconds and seconds.
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-  const auto count = static_cast<int>(list_.Count());
-  ListView_SetItemCountEx(hwnd_, count, LVSICF_NOSCROLL);
+  ListView_SetItemCountEx(hwnd_, static_cast<int>(list_.Count()), LVSICF_NOSCROLL);
   ArrangeIcons();
-  if (list_.SelectedCount() == list_.Count() && count > 0) {
-    ListView_SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);  // every entry: one pass
-  } else {
-    // Wine's control clears a virtual list's marks item by item (60 ms for 100,000 entries): a
-    // control that shows none has none to clear.
-    if (ListView_GetSelectedCount(hwnd_) != 0) ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
-    for (int i = 0, marked = 0; i < count && marked < static_cast<int>(list_.SelectedCount()); ++i) {
-      if (!list_.IsSelected(static_cast<std::size_t>(i))) continue;
-      ListView_SetItemState(hwnd_, i, LVIS_SELECTED, LVIS_SELECTED);
-      ++marked;
-    }
-  }
   SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
   pushing_ = false;
 }
 
-std::optional<std::size_t> PrintListView::Get() const {
+// The control's own answers, asked past the subclasses of the list (ours among them): Wine looks a
+// subclassed window's chain up in its window server, a round trip for every message, and a walk
+// over 50,000 marks would cost a second.
+LRESULT PrintListView::Ask(UINT msg, WPARAM wp, LPARAM lp) const { return CallWindowProcW(control_, hwnd_, msg, wp, lp); }
+
+int PrintListView::Rows() const { return static_cast<int>(Ask(LVM_GETITEMCOUNT)); }
+
+int PrintListView::Next(int after, UINT flags) const {
+  return static_cast<int>(Ask(LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(flags, 0)));
+}
+
+void PrintListView::SetState(int item, UINT state, UINT mask) {
+  LVITEMW lvi{};
+  lvi.state = state;
+  lvi.stateMask = mask;
+  Ask(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi));
+}
+
+// The entries may have grown ahead of the control (they are shown afresh once a change is done): a
+// row must be there before it can be focused or marked. The rows past the count lose their marks.
+void PrintListView::HoldRows(std::size_t count) {
+  if (Rows() != static_cast<int>(count))
+    Ask(LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+}
+
+std::optional<std::size_t> PrintListView::Current() const {
   if (!hwnd_) return std::nullopt;
   // One look at the control's own record: it keeps the focused item apart from the others.
-  const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+  const int focused = Next(-1, LVNI_FOCUSED);
   if (focused < 0) return std::nullopt;
   return static_cast<std::size_t>(focused);
 }
 
-void PrintListView::Set(std::optional<std::size_t> index) {
+void PrintListView::SetCurrent(std::optional<std::size_t> index) {
   if (!hwnd_) return;
   const bool wasPushing = pushing_;
   pushing_ = true;
   if (index) {
     const int i = static_cast<int>(*index);
-    // The entries may have grown ahead of the control (an entry added at its sorted place moves the
-    // current one down before the list is shown afresh): the control must have the row to focus.
-    if (i >= ListView_GetItemCount(hwnd_))
-      ListView_SetItemCountEx(hwnd_, static_cast<int>(list_.Count()), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
-    ListView_SetItemState(hwnd_, i, LVIS_FOCUSED, LVIS_FOCUSED);
-    ListView_SetSelectionMark(hwnd_, i);
-  } else if (const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED); focused >= 0) {
-    ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
+    if (i >= Rows()) HoldRows(list_.Count());
+    SetState(i, LVIS_FOCUSED, LVIS_FOCUSED);
+    Ask(LVM_SETSELECTIONMARK, 0, i);
+  } else if (const int focused = Next(-1, LVNI_FOCUSED); focused >= 0) {
+    SetState(focused, 0, LVIS_FOCUSED);
   }
   pushing_ = wasPushing;
+}
+
+std::size_t PrintListView::MarkedCount() const {
+  return hwnd_ ? static_cast<std::size_t>(Ask(LVM_GETSELECTEDCOUNT)) : 0;
+}
+
+bool PrintListView::IsMarked(std::size_t index) const {
+  return hwnd_ && Ask(LVM_GETITEMSTATE, index, LVIS_SELECTED) != 0;
+}
+
+std::vector<std::size_t> PrintListView::Marked() const {
+  std::vector<std::size_t> marked;
+  if (!hwnd_) return marked;
+  const auto count = static_cast<std::size_t>(Ask(LVM_GETSELECTEDCOUNT));
+  marked.reserve(count);
+  for (int i = -1; marked.size() < count && (i = Next(i, LVNI_SELECTED)) >= 0;) marked.push_back(static_cast<std::size_t>(i));
+  return marked;
+}
+
+void PrintListView::SetMarked(std::size_t index, bool marked) {
+  if (!hwnd_) return;
+  const bool wasPushing = pushing_;
+  pushing_ = true;
+  if (static_cast<int>(index) >= Rows()) HoldRows(list_.Count());
+  SetState(static_cast<int>(index), marked ? LVIS_SELECTED : 0, LVIS_SELECTED);
+  pushing_ = wasPushing;
+}
+
+// Our own changes of many marks: not fed back as the user's, and painted once at the end (Wine's
+// control invalidates every row it marks, one round trip to its server each).
+class PrintListView::ManyMarks {
+ public:
+  explicit ManyMarks(PrintListView& view) : view_(view), wasPushing_(view.pushing_) {
+    view_.pushing_ = true;
+    if (view_.quiet_++ == 0) SendMessageW(view_.hwnd_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~ManyMarks() {
+    if (--view_.quiet_ == 0) {
+      SendMessageW(view_.hwnd_, WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(view_.hwnd_, nullptr, TRUE);
+    }
+    view_.pushing_ = wasPushing_;
+  }
+  ManyMarks(const ManyMarks&) = delete;
+  ManyMarks& operator=(const ManyMarks&) = delete;
+
+ private:
+  PrintListView& view_;
+  bool wasPushing_;
+};
+
+void PrintListView::MarkAll(std::size_t count, bool marked) {
+  if (!hwnd_) return;
+  const ManyMarks many(*this);
+  HoldRows(count);
+  if (marked && count > 0) {
+    SetState(-1, LVIS_SELECTED, LVIS_SELECTED);  // every entry: one pass
+  } else if (!marked && MarkedCount() != 0) {
+    // Wine's control clears a virtual list's marks item by item (60 ms for 100,000 entries): a
+    // control that shows none has none to clear.
+    SetState(-1, 0, LVIS_SELECTED);
+  }
+}
+
+void PrintListView::MarkExactly(std::size_t count, const std::vector<std::size_t>& marked) {
+  if (!hwnd_) return;
+  const ManyMarks many(*this);
+  if (count > 0 && marked.size() == count) {
+    MarkAll(count, true);
+    return;
+  }
+  MarkAll(count, false);
+  for (const std::size_t i : marked)
+    if (i < count) SetState(static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
 }
 
 bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
@@ -176,28 +262,25 @@ bool PrintListView::OnNotify(NMHDR* header, LRESULT& result) {
       OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
       return true;
     case LVN_ITEMCHANGED:
-      OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(header));
+      if (reinterpret_cast<NMLISTVIEW*>(header)->uChanged & LVIF_STATE) OnSelectionChanged();
       return true;
-    case LVN_ODSTATECHANGED:
-      OnStateChanged(*reinterpret_cast<NMLVODSTATECHANGE*>(header));
+    case LVN_ODSTATECHANGED:  // a range of marks, told apart from the items
+      OnSelectionChanged();
       return true;
     case LVN_ODFINDITEMW:
       result = OnFindItem(*reinterpret_cast<NMLVFINDITEMW*>(header));
       return true;
     case LVN_COLUMNCLICK:
-      SettleMarks();
       if (events_.columnClick) events_.columnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
       return true;
     case NM_CLICK: {
-      SettleMarks();
-      const auto* item = reinterpret_cast<NMITEMACTIVATE*>(header);
-      if (item->iItem >= 0 && static_cast<std::size_t>(item->iItem) < list_.Count() && events_.itemClick)
-        events_.itemClick(static_cast<std::size_t>(item->iItem));
+      const int item = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem >= 0 ? pressedItem_ : -1;
+      if (item >= 0 && static_cast<std::size_t>(item) < list_.Count() && events_.itemClick)
+        events_.itemClick(static_cast<std::size_t>(item));
       release_.Clicked(1);
       return true;
     }
     case NM_RCLICK:
-      SettleMarks();
       release_.Clicked(2);
       result = 1;  // no WM_CONTEXTMENU on top of our pop-up
       return true;
@@ -214,41 +297,15 @@ void PrintListView::OnGetDispInfo(NMLVDISPINFOW& info) {
   if (item.mask & LVIF_IMAGE) item.iImage = 0;
 }
 
-void PrintListView::OnItemChanged(const NMLISTVIEW& change) {
-  if (!(change.uChanged & LVIF_STATE) || pushing_) return;
-  // The focused item needs no following: it is read from the control whenever it is wanted. A
-  // change of marks sends the marks to be read back once the control has done (see SettleMarks).
-  if ((change.uNewState | change.uOldState) & LVIS_SELECTED) marksReported_ = true;
-  // A change made with the keyboard (not by a click) is reported once the keystroke is done.
+void PrintListView::OnSelectionChanged() {
+  if (pushing_) return;
+  // The focused item and the marks need no following: they are read from the control whenever
+  // they are wanted. A change made with the keyboard (not by a click) is reported once the
+  // keystroke is done, for the command states and the status line.
   if (!release_.Active() && !keyboardChange_) {
     keyboardChange_ = true;
     PostMessageW(hwnd_, kKeyboardSelectionMessage, 0, 0);
   }
-}
-
-void PrintListView::OnStateChanged(const NMLVODSTATECHANGE& change) {
-  if (!pushing_ && ((change.uNewState | change.uOldState) & LVIS_SELECTED)) marksReported_ = true;
-}
-
-// The control keeps the selection of a virtual list itself and reports its changes, but not always
-// whole: a range chosen with Shift comes as one span, which in the icon views covers entries the
-// rectangle left out; Wine's control reports no single entry of a range at all, and clears the
-// marks before it in silence. So the reports are not applied one by one: once the control has
-// handled the message that made them (and before any command looks at the marks), the marks are
-// read back from it whole.
-void PrintListView::SettleMarks() {
-  if (!marksReported_ || !hwnd_) return;
-  marksReported_ = false;
-  ReadMarksFromControl();
-}
-
-void PrintListView::ReadMarksFromControl() {
-  list_.SetAllSelected(false);
-  const int selected = ListView_GetSelectedCount(hwnd_);
-  const int count = static_cast<int>(list_.Count());
-  for (int i = -1, found = 0; found < selected && (i = ListView_GetNextItem(hwnd_, i, LVNI_SELECTED)) >= 0 && i < count;
-       ++found)
-    list_.SetSelected(static_cast<std::size_t>(i), true);
 }
 
 LRESULT PrintListView::OnFindItem(const NMLVFINDITEMW& find) {
@@ -298,11 +355,7 @@ bool ButtonIsDown(int button) {
 
 LRESULT CALLBACK PrintListView::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                              DWORD_PTR selfPtr) noexcept {
-  auto* self = reinterpret_cast<PrintListView*>(selfPtr);
-  ++self->depth_;
-  const LRESULT r = self->HandleMessage(hwnd, msg, wp, lp);
-  if (--self->depth_ == 0) self->SettleMarks();
-  return r;
+  return reinterpret_cast<PrintListView*>(selfPtr)->HandleMessage(hwnd, msg, wp, lp);
 }
 
 LRESULT PrintListView::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -320,6 +373,14 @@ LRESULT PrintListView::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
       const int button = PressedButton(msg);
       const bool doubleClick = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
       release_.Pressed(button);
+      if (msg == WM_LBUTTONDOWN) {
+        // The entry clicked is the one pressed: the control may scroll a row only partly shown
+        // into view on the press, and Wine's then reports the row under the release.
+        LVHITTESTINFO hit{};
+        hit.pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        pressedItem_ = ListView_HitTest(hwnd, &hit);
+        if (!(hit.flags & LVHT_ONITEM)) pressedItem_ = -1;
+      }
       if (!doubleClick && events_.buttonDown) events_.buttonDown(button);
       const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
       release_.PressHandled(button, ButtonIsDown(button));
@@ -335,8 +396,16 @@ LRESULT PrintListView::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     case WM_CAPTURECHANGED:
       if (release_.Active()) release_.CaptureLost(ButtonIsDown(release_.Held()));
       break;
+    case WM_KEYDOWN: {
+      // A key may change the marks of a virtual list without a word (Wine's control tells no
+      // range chosen with Shift+Space): what the key changed is seen by looking.
+      const std::size_t marked = MarkedCount();
+      const auto current = Current();
+      const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+      if (hwnd_ && (MarkedCount() != marked || Current() != current)) OnSelectionChanged();
+      return r;
+    }
     case kKeyboardSelectionMessage:
-      SettleMarks();
       keyboardChange_ = false;
       if (!release_.Active() && events_.keyboardSelection) events_.keyboardSelection();
       return 0;

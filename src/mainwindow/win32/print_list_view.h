@@ -1,8 +1,8 @@
 #pragma once
 // lvwPrintFiles: a virtual (owner-data) list view over the print list model. The control asks
-// for the texts of the rows it shows; the selection marks are kept in step with the model in both
-// directions. The current entry is the control's focused item and nothing else: the print list
-// reads it from the control and moves it there.
+// for the texts of the rows it shows. The selection is the control's and nothing else: the current
+// entry is its focused item and the selection marks are its selected items; the print list reads
+// them from the control when it needs them and changes them there.
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@
 
 namespace velmok::win32 {
 
-class PrintListView final : public CurrentEntryStore {
+class PrintListView final : public SelectionStore {
  public:
   // Pointer events for the window's logic. Buttons: 1 left, 2 right, 4 middle.
   struct Events {
@@ -42,12 +42,18 @@ class PrintListView final : public CurrentEntryStore {
   void CreateColumns(const int widthsPx[4]);
   void SetMode(ListMode mode);
 
-  // Shows the model afresh: count, order, texts and selection marks.
+  // Shows the model afresh: count, order and texts.
   void Refresh();
 
-  // CurrentEntryStore: the focused item.
-  std::optional<std::size_t> Get() const override;
-  void Set(std::optional<std::size_t> index) override;
+  // SelectionStore: the focused item and the selected items.
+  std::optional<std::size_t> Current() const override;
+  void SetCurrent(std::optional<std::size_t> index) override;
+  std::size_t MarkedCount() const override;
+  bool IsMarked(std::size_t index) const override;
+  std::vector<std::size_t> Marked() const override;
+  void SetMarked(std::size_t index, bool marked) override;
+  void MarkAll(std::size_t count, bool marked) override;
+  void MarkExactly(std::size_t count, const std::vector<std::size_t>& marked) override;
 
   // WM_NOTIFY from the control; returns true when handled, with the result in `result`.
   bool OnNotify(NMHDR* header, LRESULT& result);
@@ -57,10 +63,14 @@ class PrintListView final : public CurrentEntryStore {
                                        DWORD_PTR self) noexcept;
   LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void OnGetDispInfo(NMLVDISPINFOW& info);
-  void OnItemChanged(const NMLISTVIEW& change);
-  void OnStateChanged(const NMLVODSTATECHANGE& change);
-  void SettleMarks();
-  void ReadMarksFromControl();
+  // The control changed its focused or selected items, or is about to.
+  void OnSelectionChanged();
+  // The control has rows for `count` entries.
+  void HoldRows(std::size_t count);
+  LRESULT Ask(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+  int Rows() const;
+  int Next(int after, UINT flags) const;
+  void SetState(int item, UINT state, UINT mask);
   LRESULT OnFindItem(const NMLVFINDITEMW& find);
   void LoadImages(UINT dpi);
   void ArrangeIcons();
@@ -69,17 +79,18 @@ class PrintListView final : public CurrentEntryStore {
   PrintList& list_;
   Events events_;
   HWND hwnd_ = nullptr;
+  WNDPROC control_ = nullptr;  // the list view's own window procedure
   ScopedImageList large_;
   ScopedImageList small_;
   ScopedGdi font_;
+  class ManyMarks;
   bool pushing_ = false;      // our own changes: notifications are not fed back to the model
+  int quiet_ = 0;             // changes of many marks under way, one inside another
   PointerRelease release_{[this](int button) {
-    SettleMarks();
     if (events_.buttonUp) events_.buttonUp(button);
   }};
   bool keyboardChange_ = false;
-  bool marksReported_ = false;  // the control reported a change of marks not yet read back
-  int depth_ = 0;               // messages of the control being handled, one inside another
+  int pressedItem_ = -1;  // the entry under the last left press, or -1
 };
 
 }  // namespace velmok::win32

@@ -1,5 +1,9 @@
 #include "mainwindow/win32/window_placement.h"
 
+#include <vector>
+
+#include "mainwindow/placement_fit.h"
+
 namespace velmok::win32 {
 
 namespace {
@@ -37,35 +41,32 @@ PlacementTwips NormalPlacementTwips(HWND window, TwipsFactors screen) {
 
 namespace {
 
-struct WorkAreaSearch {
-  RECT rect;
-  bool touches;
-};
-
-BOOL CALLBACK FindWorkAreaTouched(HMONITOR monitor, HDC, LPRECT, LPARAM lp) noexcept {
-  auto* s = reinterpret_cast<WorkAreaSearch*>(lp);
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM lp) noexcept {
   MONITORINFO info{sizeof info};
-  RECT overlap{};
-  if (GetMonitorInfoW(monitor, &info) && IntersectRect(&overlap, &info.rcWork, &s->rect)) {
-    s->touches = true;
-    return FALSE;
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  const RECT& w = info.rcWork;
+  try {
+    reinterpret_cast<std::vector<PixelRect>*>(lp)->push_back({w.left, w.top, w.right - w.left, w.bottom - w.top});
+  } catch (...) {
+    return FALSE;  // out of memory: the areas found so far
   }
   return TRUE;
 }
 
 }  // namespace
 
-bool TouchesSomeWorkArea(const RECT& rect) {
-  WorkAreaSearch state{rect, false};
-  EnumDisplayMonitors(nullptr, nullptr, FindWorkAreaTouched, reinterpret_cast<LPARAM>(&state));
-  return state.touches;
+std::vector<PixelRect> WorkAreas() {
+  std::vector<PixelRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
 }
 
 bool ApplyPlacementTwips(HWND window, const PlacementTwips& p, TwipsFactors screen) {
-  const PixelRect px = PixelsFromTwips(p, screen);
-  const RECT rect{px.left, px.top, px.left + px.width, px.top + px.height};
-  if (!TouchesSomeWorkArea(rect)) return false;
-  SetWindowPos(window, nullptr, px.left, px.top, px.width, px.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The title bar, and enough of it to take hold of: three caption heights.
+  const int caption = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  const auto px = FitPlacement(PixelsFromTwips(p, screen), WorkAreas(), caption, 3 * caption);
+  if (!px) return false;
+  SetWindowPos(window, nullptr, px->left, px->top, px->width, px->height, SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
 }
 

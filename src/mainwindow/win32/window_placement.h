@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "mainwindow/settings.h"
 
 namespace velmok::win32 {
@@ -11,13 +13,15 @@ namespace velmok::win32 {
 // maximised.
 PlacementTwips NormalPlacementTwips(HWND window, TwipsFactors screen);
 
-// Moves and sizes the window to `placement`. A rectangle that lies entirely outside every
-// monitor's work area (a monitor that is gone) is not applied; returns false then.
+// Moves and sizes the window to `placement`, fitted to the work area it lies most on with its title
+// bar there. A rectangle that lies entirely outside every monitor's work area (a monitor that is
+// gone) is not applied; returns false then.
 bool ApplyPlacementTwips(HWND window, const PlacementTwips& placement, TwipsFactors screen);
 
 // The screen's twips per pixel: the system's scaling, whatever monitor a window is on.
 TwipsFactors ScreenTwipsFactors();
 
-bool TouchesSomeWorkArea(const RECT& rect);
+// Every monitor's work area, in screen pixels.
+std::vector<PixelRect> WorkAreas();
 
 }  // namespace velmok::win32

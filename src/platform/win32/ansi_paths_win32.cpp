@@ -4,34 +4,16 @@
 
 #include <string>
 
+#include "platform/path_forms.h"
 #include "platform/win32/wide.h"
 
 namespace velmok::win32 {
 
-namespace {
-
-constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
-constexpr std::wstring_view kLongUncPrefix = L"\\\\?\\UNC\\";
-
-// A path too long for the plain functions gets the prefix that lifts MAX_PATH.
-std::wstring WithLongPrefix(const std::wstring& path) {
-  if (path.size() < MAX_PATH || path.rfind(kLongPrefix, 0) == 0) return path;
-  if (path.rfind(L"\\\\", 0) == 0) return std::wstring(kLongUncPrefix) + path.substr(2);
-  return std::wstring(kLongPrefix) + path;
-}
-
-std::wstring WithoutLongPrefix(const std::wstring& path, bool prefixed) {
-  if (!prefixed) return path;
-  if (path.rfind(kLongUncPrefix, 0) == 0) return L"\\\\" + path.substr(kLongUncPrefix.size());
-  if (path.rfind(kLongPrefix, 0) == 0) return path.substr(kLongPrefix.size());
-  return path;
-}
-
-}  // namespace
-
 bool Win32AnsiPaths::ReachesAnsiProgram(std::string_view path) {
   const std::wstring wide = Widen(path);
   if (wide.empty()) return true;
+  // Windows' rules would make another path of it ("Data." read as "Data"), or none ("\\?\").
+  if (!platform::IsOrdinaryPath(path)) return false;
   const int length = static_cast<int>(wide.size());
   // With UTF-8 as the ANSI code page every character has its form; only the length can fail.
   const unsigned codePage = encoding_.codePage;
@@ -52,17 +34,16 @@ bool Win32AnsiPaths::ReachesAnsiProgram(std::string_view path) {
 }
 
 std::string Win32AnsiPaths::ShortForm(std::string_view path) {
-  const std::wstring wide = Widen(path);
-  if (wide.empty()) return {};
-  const std::wstring asked = WithLongPrefix(wide);
-  const bool prefixed = asked.size() != wide.size();
+  if (path.empty()) return {};
+  // Asked as the path stands and at any length; the short form is plain names, without the prefix.
+  const std::wstring asked = Widen(platform::VerbatimForm(path));
   const DWORD needed = GetShortPathNameW(asked.c_str(), nullptr, 0);
   if (needed == 0) return {};
   std::wstring shortPath(needed, L'\0');
   const DWORD written = GetShortPathNameW(asked.c_str(), shortPath.data(), needed);
   if (written == 0 || written >= needed) return {};
   shortPath.resize(written);
-  return Narrow(WithoutLongPrefix(shortPath, prefixed));
+  return platform::WithoutVerbatimPrefix(Narrow(shortPath));
 }
 
 }  // namespace velmok::win32

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "platform/drop_files.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/wide.h"
@@ -24,24 +22,15 @@ std::optional<std::vector<std::string>> ReadDropFiles(HGLOBAL block) {
   const SIZE_T size = GlobalSize(block);
   const void* bytes = GlobalLock(block);
   if (!bytes) return std::nullopt;
-  // Another program wrote the block: check it whole before the shell reads names from it.
-  const bool valid = ParseDropFiles(static_cast<const unsigned char*>(bytes), size).has_value();
+  // Another program wrote the block: it is read once, whole, and nothing in it is trusted. (The
+  // shell's DragQueryFileW walks the list from its start for every name it is asked for: a list of
+  // 100,000 names would cost billions of steps.)
+  auto parsed = ParseDropFiles(static_cast<const unsigned char*>(bytes), size);
   GlobalUnlock(block);
-  if (!valid) return std::nullopt;
-
-  const auto drop = static_cast<HDROP>(block);
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  std::vector<std::string> names;
-  names.reserve(count);
-  for (UINT i = 0; i < count; ++i) {
-    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-    std::wstring name(length + 1, L'\0');
-    const UINT copied = DragQueryFileW(drop, i, name.data(), length + 1);
-    name.resize(copied);
-    name = name.substr(0, name.find(L'\0'));
-    names.push_back(Narrow(name));
-  }
-  return names;
+  if (!parsed) return std::nullopt;
+  if (!parsed->wide)
+    for (auto& name : parsed->names) name = FromAnsi(name);
+  return std::move(parsed->names);
 }
 
 }  // namespace velmok::win32

@@ -12,8 +12,8 @@ class Win32ClipboardFiles final : public platform::ClipboardFiles {
   std::optional<std::vector<std::string>> FileList() override;
 };
 
-// The names of a CF_HDROP block (from the clipboard or a drop), read as Unicode; nullopt when the
-// block is malformed.
+// The names of a CF_HDROP block (from the clipboard or a drop), read in one pass (an ANSI block's
+// in the system's ANSI code page); nullopt when the block is malformed.
 std::optional<std::vector<std::string>> ReadDropFiles(HGLOBAL block);
 
 }  // namespace velmok::win32

@@ -2,6 +2,7 @@
 
 #include <winternl.h>
 
+#include "platform/path_forms.h"
 #include "platform/utf8.h"
 #include "platform/win32/newer_windows.h"
 #include "platform/win32/scoped.h"
@@ -57,11 +58,48 @@ bool IsDots(const wchar_t* name, std::size_t length) {
   return (length == 1 && name[0] == L'.') || (length == 2 && name[0] == L'.' && name[1] == L'.');
 }
 
-// The folder as CreateFileW opens it: a drive alone ("C:") would be its current folder.
-std::wstring FolderToOpen(std::string_view folder) {
-  std::wstring path = ExtendedPath(Widen(folder));
-  if (!path.empty() && path.back() == L':') path += L'\\';
-  return path;
+// An absolute path in the form the file functions take exactly as it stands: a folder the walk
+// built from a name that ends in a dot or a blank is that folder, not its namesake without them.
+std::wstring ExactPath(std::string_view path) {
+  std::string_view p = path;
+  // A drive alone ("C:") would be its current folder: its root folder is meant.
+  const std::string root = p.size() == 2 && p[1] == ':' ? std::string(p) + "\\" : std::string();
+  if (!root.empty()) p = root;
+  const std::string exact = platform::VerbatimForm(p);
+  return exact.size() != p.size() ? Widen(exact) : ExtendedPath(Widen(p));
+}
+
+// The folder's index on its volume, from a handle open on it (the cheapest question there is).
+std::optional<std::uint64_t> IndexOf(HANDLE handle) {
+  using QueryInformationFile = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, ULONG);
+  static const auto query = reinterpret_cast<QueryInformationFile>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
+  constexpr ULONG kFileInternalInformation = 6;
+  LARGE_INTEGER index{};
+  IO_STATUS_BLOCK status{};
+  if (query && query(handle, &status, &index, sizeof index, kFileInternalInformation) >= 0) {
+    // Some file systems of servers answer 0 for every file: no identity at all.
+    if (index.QuadPart == 0) return std::nullopt;
+    return static_cast<std::uint64_t>(index.QuadPart);
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  const std::uint64_t fallback = Size(info.nFileIndexHigh, info.nFileIndexLow);
+  if (fallback == 0) return std::nullopt;
+  return fallback;
+}
+
+// The long form of a path whose names may be short (8.3) ones; the path itself when it has none.
+std::string LongForm(const std::string& path) {
+  // The plain form where it serves (Wine takes a "\\?\" path for long already).
+  const std::wstring exact = path.size() < MAX_PATH && platform::IsOrdinaryPath(path) ? Widen(path) : ExactPath(path);
+  const DWORD needed = GetLongPathNameW(exact.c_str(), nullptr, 0);
+  if (needed == 0) return path;
+  std::wstring long_(needed, L'\0');
+  const DWORD n = GetLongPathNameW(exact.c_str(), long_.data(), needed);
+  if (n == 0 || n >= needed) return path;
+  long_.resize(n);
+  return platform::WithoutVerbatimPrefix(Narrow(long_));
 }
 
 }  // namespace
@@ -87,32 +125,48 @@ std::size_t Win32FileSystem::OffsetsKept() const {
 
 platform::PathKind Win32FileSystem::Kind(std::string_view path) {
   if (path.empty()) return platform::PathKind::None;
-  const DWORD attributes = GetFileAttributesW(ExtendedPath(Widen(path)).c_str());
+  const DWORD attributes = GetFileAttributesW(ExactPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return platform::PathKind::None;
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? platform::PathKind::Folder : platform::PathKind::File;
 }
 
 std::string Win32FileSystem::FullPath(std::string_view path) {
-  const std::wstring wide = Widen(path);
-  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return std::string(path);
-  std::wstring full(needed, L'\0');
-  const DWORD n = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
-  if (n == 0 || n >= needed) return std::string(path);
-  full.resize(n);
-  return Narrow(full);
+  std::string full = platform::WithoutVerbatimPrefix(path);
+  // An absolute path that the rules leave as it stands needs no asking (a file list of 100,000
+  // names is mostly such paths).
+  if (!platform::IsVerbatim(full) && !platform::IsOrdinaryPath(full)) {
+    // Windows' rules resolve it: relative parts, "/", the dots and blanks at the ends of names.
+    const std::wstring wide = Widen(full);
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed != 0) {
+      std::wstring resolved(needed, L'\0');
+      const DWORD n = GetFullPathNameW(wide.c_str(), needed, resolved.data(), nullptr);
+      if (n != 0 && n < needed) {
+        resolved.resize(n);
+        full = Narrow(resolved);
+      }
+    }
+  }
+  // Generated short names hold a '~': only such a path may name its file otherwise (asking costs
+  // a look at every folder on the way).
+  if (full.find('~') != std::string::npos) full = LongForm(full);
+  return full;
 }
 
-std::optional<platform::FileEntry> Win32FileSystem::DescribeFile(std::string_view path) {
+platform::FileSystem::Description Win32FileSystem::Describe(std::string_view path) {
+  Description d;
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  const std::wstring wide = Widen(path);
-  if (!GetFileAttributesExW(ExtendedPath(wide).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  platform::FileEntry e;
-  const auto slash = wide.find_last_of(L"\\/");
-  e.name = Narrow(slash == std::wstring::npos ? wide : wide.substr(slash + 1));
-  e.size = Size(data.nFileSizeHigh, data.nFileSizeLow);
-  e.modifiedUtc = Ticks(data.ftLastWriteTime);
-  return e;
+  if (path.empty() || !GetFileAttributesExW(ExactPath(path).c_str(), GetFileExInfoStandard, &data)) return d;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    d.kind = platform::PathKind::Folder;
+    return d;
+  }
+  d.kind = platform::PathKind::File;
+  const auto slash = path.find_last_of("\\/");
+  d.file.name = std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+  d.file.size = Size(data.nFileSizeHigh, data.nFileSizeLow);
+  d.file.modifiedUtc = Ticks(data.ftLastWriteTime);
+  return d;
 }
 
 namespace {
@@ -149,7 +203,7 @@ void TakeEntries(const void* batch, platform::FolderListing& listing, unsigned& 
 // fewest calls per entry there are.
 platform::ListOutcome Win32FileSystem::ListFolder(std::string_view folder, platform::FolderListing& listing) {
   listing.Clear();
-  ScopedFile handle(CreateFileW(FolderToOpen(folder).c_str(), FILE_LIST_DIRECTORY,
+  ScopedFile handle(CreateFileW(ExactPath(folder).c_str(), FILE_LIST_DIRECTORY,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) {
@@ -157,6 +211,7 @@ platform::ListOutcome Win32FileSystem::ListFolder(std::string_view folder, platf
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND ? platform::ListOutcome::Unreadable : OutcomeOf(error);
   }
+  listing.index = IndexOf(handle.Get());
   const auto bytes = static_cast<DWORD>(directory_.size() * sizeof directory_[0]);
   NewerWindows& system = RunningWindows();
   bool full = system.ListsFullDirectoryInfo();
@@ -189,27 +244,16 @@ platform::ListOutcome Win32FileSystem::ListFolder(std::string_view folder, platf
 // listing the folder), so a folder that is no link takes the volume it is known to lie on.
 std::optional<platform::FolderId> Win32FileSystem::IdentifyFolder(std::string_view folder,
                                                                   std::optional<std::uint64_t> knownVolume) {
-  const std::wstring path = ExtendedPath(Widen(folder));
-  using QueryInformationFile = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, ULONG);
-  static const auto query = reinterpret_cast<QueryInformationFile>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
-  constexpr ULONG kFileInternalInformation = 6;
+  const std::wstring path = ExactPath(folder);
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   ScopedFile handle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) return std::nullopt;
+  const auto index = IndexOf(handle.Get());
+  if (!index) return std::nullopt;
   platform::FolderId id;
-  LARGE_INTEGER index{};
-  IO_STATUS_BLOCK status{};
-  if (query && query(handle.Get(), &status, &index, sizeof index, kFileInternalInformation) >= 0) {
-    id.index = static_cast<std::uint64_t>(index.QuadPart);
-  } else {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(handle.Get(), &info)) return std::nullopt;
-    id.index = Size(info.nFileIndexHigh, info.nFileIndexLow);
-    knownVolume = info.dwVolumeSerialNumber;
-  }
+  id.index = *index;
   if (knownVolume && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     id.volume = *knownVolume;
   } else {

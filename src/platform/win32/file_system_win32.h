@@ -10,7 +10,7 @@
 namespace velmok::win32 {
 
 // The file system through the Win32 API: one pass over a folder gives every name with its size and
-// time. Paths longer than MAX_PATH go through the "\\?\" form.
+// time. Absolute paths go through the "\\?\" form, which takes them as they stand and at any length.
 class Win32FileSystem final : public platform::FileSystem {
  public:
   Win32FileSystem();
@@ -19,7 +19,7 @@ class Win32FileSystem final : public platform::FileSystem {
 
   platform::PathKind Kind(std::string_view path) override;
   std::string FullPath(std::string_view path) override;
-  std::optional<platform::FileEntry> DescribeFile(std::string_view path) override;
+  Description Describe(std::string_view path) override;
   platform::ListOutcome ListFolder(std::string_view folder, platform::FolderListing& listing) override;
   std::optional<platform::FolderId> IdentifyFolder(std::string_view folder,
                                                    std::optional<std::uint64_t> knownVolume) override;
