@@ -23,6 +23,7 @@
 #include <random>
 #include <sstream>
 
+#include "platform/win32/wide.h"
 #include "resource.h"
 #include "win32/main_window_harness.h"
 #include "win32/real_input.h"
@@ -279,10 +280,21 @@ class ListSequence {
     return client;
   }
 
-  // The window the pointer would reach at a screen point must be the one meant: no other
-  // program's window may take the click.
+  // The window the pointer reaches at a screen point must be the one meant: no other program's
+  // window may take the click. The pointer goes there first, as a hand moves it before a click: a
+  // tooltip left under it (a toolbar button's, after a view was chosen) hides once it moves away.
   void ExpectReaches(POINT screen, HWND window) {
-    ASSERT_EQ(WindowFromPoint(screen), window) << "another window lies over (" << screen.x << ", " << screen.y << ")";
+    ASSERT_TRUE(input_->MoveTo(screen)) << input_->Failure();
+    window_->PumpUntil([&] { return WindowFromPoint(screen) == window; });
+    const HWND found = WindowFromPoint(screen);
+    wchar_t cls[64] = L"";
+    wchar_t title[64] = L"";
+    if (found) {
+      GetClassNameW(found, cls, 64);
+      GetWindowTextW(found, title, 64);
+    }
+    ASSERT_EQ(found, window) << "another window lies over (" << screen.x << ", " << screen.y << "): class "
+                             << win32::Narrow(cls) << ", title \"" << win32::Narrow(title) << "\"";
   }
 
   void ClickAt(HWND window, POINT client, int button, const std::vector<WORD>& modifiers, int count) {
