@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "intake/intake_host.h"
 #include "mainwindow/command_state.h"
 #include "mainwindow/frm_main_logic.h"
 #include "mainwindow/main_view.h"
@@ -44,15 +43,18 @@ class NoHandlers final : public MainWindowHandlers {
   bool PrintRunHoldsSession() const override { return false; }
 };
 
-// A view that shows nothing and counts the enabled states it is given; as the intake's host, it
-// recomputes the command states of `list`.
-class SilentView final : public MainView, public IntakeHost {
+// A view that shows nothing and counts the enabled states it is given; RefreshMenus recomputes the
+// command states of `list`, as the window's logic does after an intake.
+class SilentView final : public MainView {
  public:
   int calls = 0;
   const PrintList* list = nullptr;
   void SetEnabled(int, bool) override { ++calls; }
-  void RefreshMenus() override {
-    if (list) velmok::RefreshMenus(*list, *this);
+  void RefreshMenus() {
+    if (list) velmok::RefreshMenus(*list, [this](int id, bool on) { SetEnabled(id, on); });
+  }
+  std::function<void()> CommandsFollow() {
+    return [this] { RefreshMenus(); };
   }
   void SetChecked(int, bool) override {}
   void SetListMode(ListMode) override {}

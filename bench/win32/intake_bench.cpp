@@ -133,7 +133,8 @@ int wmain(int argc, wchar_t** argv) {
   velmok::PrintList shown;
   velmok::win32::FrmMain frm(GetModuleHandleW(nullptr), {shown, settings, clipboard}, handlers);
   if (!frm.Create(SW_SHOWNORMAL)) return 1;
-  velmok::FrmMainLogic& view = frm.Logic();
+  velmok::MainView& view = frm;
+  const auto follow = [&frm] { frm.Logic().RefreshMenus(); };
 
   std::size_t files = 0;
   Measure walk{nullptr, [&] { files = BareWalk(root); }};
@@ -144,13 +145,13 @@ int wmain(int argc, wchar_t** argv) {
                    view.ListChanged();
                  },
                  [&] {
-                   velmok::Intake in(shown, view, fileSystem, log, messages);
+                   velmok::Intake in(shown, view, follow, fileSystem, log, messages);
                    in.AddClarisFile(path);
                    listed = shown.Count();
                  }};
   // The same tree again, onto the full list: nothing is added.
   Measure again{nullptr, [&] {
-                  velmok::Intake in(shown, view, fileSystem, log, messages);
+                  velmok::Intake in(shown, view, follow, fileSystem, log, messages);
                   in.AddClarisFile(path);
                 }};
   // Where the time goes: the file layer's own walk (names converted, sizes and times kept)...
@@ -178,7 +179,7 @@ int wmain(int argc, wchar_t** argv) {
                   },
                   [&] {
                     velmok::win32::ScopedNewerWindows system(windows7);
-                    velmok::Intake in(shown, view, fileSystem, log, messages);
+                    velmok::Intake in(shown, view, follow, fileSystem, log, messages);
                     in.AddClarisFile(path);
                     listed7 = shown.Count();
                   }};
@@ -187,7 +188,7 @@ int wmain(int argc, wchar_t** argv) {
   velmok::PrintList scratch;
   silent.list = &scratch;
   Measure quiet{[&] { scratch.Clear(); }, [&] {
-                  velmok::Intake in(scratch, silent, fileSystem, log, messages);
+                  velmok::Intake in(scratch, silent, silent.CommandsFollow(), fileSystem, log, messages);
                   in.AddClarisFile(path);
                 }};
   TimeInTurns(15, {&walk, &intake, &again, &layer, &quiet, &layer7, &intake7});
@@ -206,7 +207,7 @@ int wmain(int argc, wchar_t** argv) {
   g_liveBytes = 0;
   g_counting = true;
   const std::size_t memoryBefore = PrivateBytes();
-  velmok::Intake(shown, view, fileSystem, log, messages).AddClarisFile(path);
+  velmok::Intake(shown, view, follow, fileSystem, log, messages).AddClarisFile(path);
   const std::size_t memoryAfter = PrivateBytes();
   g_counting = false;
   std::printf("%-44s %10zu entries, %.0f bytes per entry   target < 1024\n",
@@ -230,7 +231,7 @@ int wmain(int argc, wchar_t** argv) {
                     velmok::testing::PutOnClipboard(velmok::testing::FileListBlock(fileList));
                   },
                   [&] {
-                    velmok::Intake(shown, view, fileSystem, log, messages).PasteFiles(realClipboard);
+                    velmok::Intake(shown, view, follow, fileSystem, log, messages).PasteFiles(realClipboard);
                     pastedFiles = shown.Count();
                   }};
   Measure asFolder{[&] {
@@ -238,7 +239,7 @@ int wmain(int argc, wchar_t** argv) {
                      velmok::testing::PutOnClipboard(velmok::testing::FileListBlock({flat}));
                    },
                    [&] {
-                     velmok::Intake(shown, view, fileSystem, log, messages).PasteFiles(realClipboard);
+                     velmok::Intake(shown, view, follow, fileSystem, log, messages).PasteFiles(realClipboard);
                      pastedFolder = shown.Count();
                    }};
   TimeInTurns(7, {&asFolder, &asFiles});
@@ -264,7 +265,7 @@ int wmain(int argc, wchar_t** argv) {
     velmok::bench::SilentView quietView;
     velmok::PrintList none;
     quietView.list = &none;
-    Measure commandLine{nullptr, [&] { velmok::Intake(none, quietView, fileSystem, log, messages).CommandLineIntake(line); }};
+    Measure commandLine{nullptr, [&] { velmok::Intake(none, quietView, quietView.CommandsFollow(), fileSystem, log, messages).CommandLineIntake(line); }};
     TimeInTurns(3, {&commandLine});
     for (char c = 'a'; c <= 'z'; ++c) DeleteFileW(std::wstring(1, static_cast<wchar_t>(c)).c_str());
     SetCurrentDirectoryW(before);

@@ -41,7 +41,7 @@ void Intake::EndRoad() {
   if (pathsTaken_ != 0)
     host_.SetStatusText(addedCount_ != 0 ? std::to_string(addedCount_) + std::string(texts::kStatusAddedSuffix)
                                          : std::string(texts::kStatusNothingFound));
-  host_.RefreshMenus();
+  if (commandsFollow_) commandsFollow_();
   if (unreadable_.empty()) return;
   const std::string message = UnreadableFoldersMessage(unreadable_);
   unreadable_.clear();

@@ -5,11 +5,13 @@
 // is busy once for all its paths, the list takes the new entries in once, and the folders the walk
 // could not read are told in one message when it ends.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "core/debug_log.h"
@@ -26,9 +28,16 @@ namespace velmok {
 
 class Intake {
  public:
-  Intake(PrintList& list, IntakeHost& host, platform::FileSystem& files, DebugLog& log,
-         platform::MessageBoxes& messages)
-      : list_(list), host_(host), files_(files), log_(log), messages_(messages) {}
+  // `commandsFollow` is called when a road ends, so that the commands that depend on the list
+  // follow it.
+  Intake(PrintList& list, IntakeHost& host, std::function<void()> commandsFollow, platform::FileSystem& files,
+         DebugLog& log, platform::MessageBoxes& messages)
+      : list_(list),
+        host_(host),
+        commandsFollow_(std::move(commandsFollow)),
+        files_(files),
+        log_(log),
+        messages_(messages) {}
 
   // Adds every printable document that `path` names or contains, reports the count on the status
   // line and recomputes the command states. Called alone, it is a road of its own.
@@ -80,6 +89,7 @@ class Intake {
 
   PrintList& list_;
   IntakeHost& host_;
+  std::function<void()> commandsFollow_;
   platform::FileSystem& files_;
   DebugLog& log_;
   platform::MessageBoxes& messages_;

@@ -10,19 +10,19 @@ bool lvwPrintFilesAnySelected(const PrintList& list) {
   return list.SelectedCount() > 0;
 }
 
-void RefreshMenus(const PrintList& list, MainView& view) {
+void RefreshMenus(const PrintList& list, const std::function<void(int id, bool enabled)>& setEnabled) {
   const bool anySelected = lvwPrintFilesAnySelected(list);
   const bool current = list.Current().has_value();
-  view.SetEnabled(IDM_EDIT_DELETE, anySelected);
-  view.SetEnabled(IDT_DELETE, anySelected);
-  view.SetEnabled(IDM_POPUP_DELETE, current);
-  view.SetEnabled(IDM_FILE_PROPERTY, current);
-  view.SetEnabled(IDM_POPUP_PROPERTY, current);
-  view.SetEnabled(IDT_PROPERTY, current);
-  view.SetEnabled(IDM_PRINT_ALLPRINT, !list.Empty());
-  view.SetEnabled(IDT_PRINT, !list.Empty());
-  view.SetEnabled(IDM_PRINT_SELECTEDPRINT, anySelected);
-  view.SetEnabled(IDM_POPUP_SELECTEDPRINT, anySelected);
+  setEnabled(IDM_EDIT_DELETE, anySelected);
+  setEnabled(IDT_DELETE, anySelected);
+  setEnabled(IDM_POPUP_DELETE, current);
+  setEnabled(IDM_FILE_PROPERTY, current);
+  setEnabled(IDM_POPUP_PROPERTY, current);
+  setEnabled(IDT_PROPERTY, current);
+  setEnabled(IDM_PRINT_ALLPRINT, !list.Empty());
+  setEnabled(IDT_PRINT, !list.Empty());
+  setEnabled(IDM_PRINT_SELECTEDPRINT, anySelected);
+  setEnabled(IDM_POPUP_SELECTEDPRINT, anySelected);
 }
 
 }  // namespace velmok

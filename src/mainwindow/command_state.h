@@ -1,8 +1,9 @@
 #pragma once
 // Which of the list-dependent commands are enabled.
 
+#include <functional>
+
 #include "intake/print_list.h"
-#include "mainwindow/main_view.h"
 
 namespace velmok {
 
@@ -10,8 +11,8 @@ namespace velmok {
 // its selection mark is off).
 bool lvwPrintFilesAnySelected(const PrintList& list);
 
-// Recomputes the enabled states of the delete, property and print elements. The paste elements
-// are the clipboard watch's alone.
-void RefreshMenus(const PrintList& list, MainView& view);
+// Recomputes the enabled states of the delete, property and print elements, each given to
+// `setEnabled` by its command identifier. The paste elements are the clipboard watch's alone.
+void RefreshMenus(const PrintList& list, const std::function<void(int id, bool enabled)>& setEnabled);
 
 }  // namespace velmok

@@ -8,20 +8,18 @@
 
 namespace velmok {
 
-bool FrmMainLogic::TrackingView::IsEnabled(int id) const {
+FrmMainLogic::FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& handlers)
+    : list_(list), view_(view), handlers_(handlers) {}
+
+bool FrmMainLogic::IsEnabled(int id) const {
   const auto it = enabled_.find(id);
   return it == enabled_.end() || it->second;
 }
 
-void FrmMainLogic::TrackingView::SetEnabled(int id, bool enabled) {
+void FrmMainLogic::SetEnabled(int id, bool enabled) {
   enabled_[id] = enabled;
-  inner_.SetEnabled(id, enabled);
+  view_.SetEnabled(id, enabled);
 }
-
-FrmMainLogic::FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& handlers)
-    : list_(list), tracked_(view), handlers_(handlers) {}
-
-bool FrmMainLogic::IsEnabled(int id) const { return tracked_.IsEnabled(id); }
 
 void FrmMainLogic::Execute(int id) {
   if (handlers_.PrintRunUnderWay() || !IsEnabled(id)) return;
@@ -58,7 +56,7 @@ void FrmMainLogic::Perform(int command) {
   switch (command) {
     case IDM_FILE_NEW: mnuFile_New_Click(); break;
     case IDM_FILE_PROPERTY: ShowProperties(); break;
-    case IDM_FILE_CLOSE: tracked_.CloseWindow(); break;
+    case IDM_FILE_CLOSE: view_.CloseWindow(); break;
     case IDM_EDIT_DELETE: mnuEdit_Delete_Click(); break;
     case IDM_EDIT_PASTE: handlers_.Paste(); break;
     case IDM_EDIT_ALLSELECT: mnuEdit_AllSelect_Click(); break;
@@ -71,17 +69,19 @@ void FrmMainLogic::Perform(int command) {
   }
 }
 
-void FrmMainLogic::RefreshMenus() { velmok::RefreshMenus(list_, tracked_); }
+void FrmMainLogic::RefreshMenus() {
+  velmok::RefreshMenus(list_, [this](int id, bool enabled) { SetEnabled(id, enabled); });
+}
 
 void FrmMainLogic::ChangeView(int view) {
   for (int i = 0; i < 4; ++i) {
     const bool on = i == view;
-    tracked_.SetChecked(IDM_VIEW_CHANGEVIEW0 + i, on);
-    tracked_.SetChecked(IDM_POPUP_VIEW0 + i, on);
-    tracked_.SetChecked(kViewButtons[static_cast<std::size_t>(i)], on);
+    view_.SetChecked(IDM_VIEW_CHANGEVIEW0 + i, on);
+    view_.SetChecked(IDM_POPUP_VIEW0 + i, on);
+    view_.SetChecked(kViewButtons[static_cast<std::size_t>(i)], on);
     if (on) {
       mode_ = static_cast<ListMode>(i);
-      tracked_.SetListMode(mode_);
+      view_.SetListMode(mode_);
     }
   }
 }
@@ -89,7 +89,7 @@ void FrmMainLogic::ChangeView(int view) {
 void FrmMainLogic::ChangeSortOrder(int key) {
   if (key < 0 || key > 3 || handlers_.PrintRunUnderWay()) return;
   list_.ChangeSortOrder(key);
-  tracked_.ListChanged();
+  view_.ListChanged();
 }
 
 void FrmMainLogic::ListButtonDown(int /*button*/) {
@@ -105,13 +105,13 @@ void FrmMainLogic::ListItemClick(std::size_t index) {
   text += e.Modified();
   text += texts::kStatusSize;
   text += e.Size();
-  tracked_.SetStatusText(text);
+  view_.SetStatusText(text);
 }
 
 void FrmMainLogic::ListButtonUp(int button) {
   if (handlers_.PrintRunUnderWay()) return;
   RefreshMenus();
-  if (button == 2) tracked_.ShowPopupMenu();
+  if (button == 2) view_.ShowPopupMenu();
 }
 
 void FrmMainLogic::ListKeyboardSelection() {
@@ -122,7 +122,7 @@ void FrmMainLogic::ListKeyboardSelection() {
 }
 
 void FrmMainLogic::ClipboardWatch(bool offersFileList) {
-  for (const int id : {IDM_EDIT_PASTE, IDM_POPUP_PASTE, IDT_PASTE}) tracked_.SetEnabled(id, offersFileList);
+  for (const int id : {IDM_EDIT_PASTE, IDM_POPUP_PASTE, IDT_PASTE}) SetEnabled(id, offersFileList);
 }
 
 void FrmMainLogic::ShowProperties() {
@@ -133,27 +133,27 @@ void FrmMainLogic::ShowProperties() {
 
 void FrmMainLogic::mnuFile_New_Click() {
   ClearEntries(list_);
-  tracked_.ListChanged();
-  tracked_.SetStatusText(texts::kStatusStart);
+  view_.ListChanged();
+  view_.SetStatusText(texts::kStatusStart);
   RefreshMenus();
 }
 
 void FrmMainLogic::mnuEdit_Delete_Click() {
   const std::size_t removed = DeleteSelectedEntries(list_);
-  if (removed != 0) tracked_.ListChanged();
-  tracked_.SetStatusText(std::to_string(removed) + std::string(texts::kStatusDeletedSuffix));
+  if (removed != 0) view_.ListChanged();
+  view_.SetStatusText(std::to_string(removed) + std::string(texts::kStatusDeletedSuffix));
   RefreshMenus();
 }
 
 void FrmMainLogic::mnuEdit_AllSelect_Click() {
   SelectAllEntries(list_);
-  tracked_.ListChanged();
+  view_.ListChanged();
   RefreshMenus();
 }
 
 void FrmMainLogic::mnuEdit_Change_Click() {
   InvertSelectedEntries(list_);
-  tracked_.ListChanged();
+  view_.ListChanged();
   RefreshMenus();
 }
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <unordered_map>
 
-#include "intake/intake_host.h"
 #include "intake/print_list.h"
 #include "mainwindow/main_view.h"
 
@@ -36,12 +35,12 @@ class MainWindowHandlers {
   virtual bool PrintRunHoldsSession() const = 0;
 };
 
-class FrmMainLogic final : public IntakeHost {
+class FrmMainLogic final {
  public:
   FrmMainLogic(PrintList& list, MainView& view, MainWindowHandlers& handlers);
 
   PrintList& List() { return list_; }
-  MainView& View() { return tracked_; }
+  MainView& View() { return view_; }
   ListMode CurrentView() const { return mode_; }
 
   // WM_COMMAND from a menu item, a pop-up item, an accelerator or a toolbar button. Commands of
@@ -59,15 +58,9 @@ class FrmMainLogic final : public IntakeHost {
   static bool SaveAtEndSession(bool ending) { return ending; }
   bool IsEnabled(int id) const;
 
-  void RefreshMenus() override;
+  // The commands that depend on the list follow it (after an intake too).
+  void RefreshMenus();
 
-  // IntakeHost: the window shows what the intake does.
-  void SetBusy(bool busy) override { tracked_.SetBusy(busy); }
-  void BeginSearch() override { tracked_.BeginSearch(); }
-  void ShowSearchStatus(std::string_view text) override { tracked_.ShowSearchStatus(text); }
-  void SearchGoesOn() override { tracked_.SearchGoesOn(); }
-  void SetStatusText(std::string_view text) override { tracked_.SetStatusText(text); }
-  void ListChanged() override { tracked_.ListChanged(); }
   void ChangeView(int view);
   void ChangeSortOrder(int key);
   void ColumnClick(int column) { ChangeSortOrder(column); }
@@ -89,35 +82,16 @@ class FrmMainLogic final : public IntakeHost {
   void mnuEdit_Change_Click();
 
  private:
-  // Forwards to the window and remembers what it set, so that commands of disabled elements can
-  // be refused.
-  class TrackingView final : public MainView {
-   public:
-    explicit TrackingView(MainView& inner) : inner_(inner) {}
-    bool IsEnabled(int id) const;
-    void SetEnabled(int id, bool enabled) override;
-    void SetChecked(int id, bool checked) override { inner_.SetChecked(id, checked); }
-    void SetListMode(ListMode mode) override { inner_.SetListMode(mode); }
-    void SetStatusText(std::string_view text) override { inner_.SetStatusText(text); }
-    void ShowSearchStatus(std::string_view text) override { inner_.ShowSearchStatus(text); }
-    void BeginSearch() override { inner_.BeginSearch(); }
-    void SearchGoesOn() override { inner_.SearchGoesOn(); }
-    void ListChanged() override { inner_.ListChanged(); }
-    void SetBusy(bool busy) override { inner_.SetBusy(busy); }
-    void ShowPopupMenu() override { inner_.ShowPopupMenu(); }
-    void CloseWindow() override { inner_.CloseWindow(); }
-
-   private:
-    MainView& inner_;
-    std::unordered_map<int, bool> enabled_;
-  };
-
+  // Enables or disables an element in the window and remembers it, so that commands of disabled
+  // elements can be refused.
+  void SetEnabled(int id, bool enabled);
   void Perform(int command);
   void ToolbarClick(int buttonId);
   void ShowProperties();
 
   PrintList& list_;
-  TrackingView tracked_;
+  MainView& view_;
+  std::unordered_map<int, bool> enabled_;
   MainWindowHandlers& handlers_;
   ListMode mode_ = ListMode::Details;
 };

@@ -4,16 +4,15 @@
 #include <map>
 #include <string>
 
-#include "intake/intake_host.h"
 #include "intake/print_list.h"
 #include "mainwindow/command_state.h"
 #include "mainwindow/main_view.h"
 
 namespace velmok::fakes {
 
-// The main window as the intake sees it too: its RefreshMenus recomputes the states of `list`, as
-// the window's logic does.
-class FakeMainView final : public MainView, public IntakeHost {
+// The main window, which the intake shows its work in too. RefreshMenus recomputes the states of
+// `list` as the window's logic does; CommandsFollow hands it to an intake.
+class FakeMainView final : public MainView {
  public:
   const PrintList* list = nullptr;
   std::map<int, bool> enabled;
@@ -55,8 +54,11 @@ class FakeMainView final : public MainView, public IntakeHost {
   void ListChanged() override { ++listChanges; }
   void SetBusy(bool busy) override { busyCalls.push_back(busy); }
   void ShowPopupMenu() override { ++popups; }
-  void RefreshMenus() override {
-    if (list) velmok::RefreshMenus(*list, *this);
+  void RefreshMenus() {
+    if (list) velmok::RefreshMenus(*list, [this](int id, bool on) { SetEnabled(id, on); });
+  }
+  std::function<void()> CommandsFollow() {
+    return [this] { RefreshMenus(); };
   }
   void CloseWindow() override { ++closes; }
 };

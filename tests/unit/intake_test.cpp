@@ -91,7 +91,7 @@ TEST_F(IntakeOnDisk, WalkOrderFilesBeforeSubfoldersAndTheEntryTexts) {
   File("docs/b.txt");
   File("docs/sub/c.cwj", 999);
   fs::last_write_time(root_ / "docs/a.cwj", fs::file_time_type::clock::now());
-  Intake intake(list, view, disk, log, messages);
+  Intake intake(list, view, view.CommandsFollow(), disk, log, messages);
   log.InitDebugLog(1);
   logFile.lines.clear();
 
@@ -122,7 +122,7 @@ TEST_F(IntakeOnDisk, DeepDocumentsHiddenFoldersAndSingleFiles) {
   File("tree/.hidden/h.cwj");
   File("single.cwj");
   File("note.txt");
-  Intake intake(list, view, disk, log, messages);
+  Intake intake(list, view, view.CommandsFollow(), disk, log, messages);
   log.InitDebugLog(1);
 
   intake.AddClarisFile("T:\\tree");
@@ -150,7 +150,7 @@ TEST_F(IntakeOnDisk, DeepDocumentsHiddenFoldersAndSingleFiles) {
 TEST_F(IntakeOnDisk, DuplicatesAreSkippedAndNotCounted) {
   disk = fakes::DiskFileSystem(root_.string());
   for (const char* f : {"d/1.cwj", "d/2.cwj", "d/3.cwj", "d/4.cwj"}) File(f);
-  Intake intake(list, view, disk, log, messages);
+  Intake intake(list, view, view.CommandsFollow(), disk, log, messages);
   intake.AddClarisFile("T:\\d\\2.cwj");
   intake.AddClarisFile("T:\\d");
   EXPECT_EQ(intake.AddedCount(), 3);
@@ -166,7 +166,7 @@ TEST_F(IntakeOnDisk, LinksLeadingBackUpAreNotWalkedTwice) {
   File("loop/inner/b.cwj");
   fs::create_directory_symlink(root_ / "loop", root_ / "loop/inner/back");
   fs::create_directory_symlink(root_ / "loop/inner", root_ / "loop/again");
-  Intake intake(list, view, disk, log, messages);
+  Intake intake(list, view, view.CommandsFollow(), disk, log, messages);
   intake.AddClarisFile("T:\\loop");
   // Each real folder is walked once, through whichever name the file system lists first.
   EXPECT_EQ(list.Count(), 2u);
@@ -187,7 +187,7 @@ TEST_F(IntakeOnDisk, ALinkWhoseIdentityCannotBeReadIsNotFollowed) {
   disk.identityUnreadable = [](std::string_view path) {
     return path.find("\\back") != std::string_view::npos || path.find("\\plain") != std::string_view::npos;
   };
-  Intake intake(list, view, disk, log, messages);
+  Intake intake(list, view, view.CommandsFollow(), disk, log, messages);
   intake.AddClarisFile("T:\\loop");
   EXPECT_EQ(list.Count(), 3u) << "each document once";
   EXPECT_NE(list.Find("T:\\loop\\plain\\c.cwj"), nullptr) << "a plain folder is entered all the same";
@@ -204,7 +204,7 @@ TEST_F(IntakeOnDisk, UnreadableFoldersAreToldFilesWithoutATimeAreListedWithoutOn
   File("f/open/y.cwj");
   disk.unlistable.insert("T:\\f\\locked");
   disk.timeless.insert("T:\\f\\notime.cwj");
-  Intake intake(list, view, disk, log, messages);
+  Intake intake(list, view, view.CommandsFollow(), disk, log, messages);
   log.InitDebugLog(1);
   intake.AddClarisFile("T:\\f");
   EXPECT_EQ(intake.AddedCount(), 3);
@@ -240,7 +240,7 @@ TEST(Intake, TenThousandFoldersDeepNeedNoDeepStack) {
   fakes::FakeMessageBoxes messages;
   PrintList list;
   view.list = &list;
-  Intake intake(list, view, mem, log, messages);
+  Intake intake(list, view, view.CommandsFollow(), mem, log, messages);
   intake.AddClarisFile("M:\\root");
   EXPECT_EQ(intake.AddedCount(), 11);
   EXPECT_EQ(list.At(10).Name(), "bottom.cwj");
@@ -258,7 +258,7 @@ struct MemoryIntake {
   DebugLog log{file, debugger, clock};
   fakes::FakeMessageBoxes messages;
   PrintList list;
-  Intake intake{list, view, mem, log, messages};
+  Intake intake{list, view, view.CommandsFollow(), mem, log, messages};
   MemoryIntake() {
     view.list = &list;
     log.InitDebugLog(1);
@@ -379,7 +379,7 @@ TEST(Intake, DropPasteAndCommandLineRoads) {
   fakes::FakeMessageBoxes messages;
   PrintList list;
   view.list = &list;
-  Intake intake(list, view, mem, log, messages);
+  Intake intake(list, view, view.CommandsFollow(), mem, log, messages);
 
   // A drop of a folder with three new documents, then one with none: the status tells of the last.
   intake.DropFiles(std::vector<std::string>{"M:\\a", "M:\\empty"});
@@ -403,7 +403,7 @@ TEST(Intake, DropPasteAndCommandLineRoads) {
   fakes::FakeMainView fresh;
   PrintList other;
   fresh.list = &other;
-  Intake start(other, fresh, mem, log, messages);
+  Intake start(other, fresh, fresh.CommandsFollow(), mem, log, messages);
   start.CommandLineIntake("");
   EXPECT_EQ(fresh.status, "") << "no arguments: the status keeps the window's starting text";
   EXPECT_FALSE(fresh.IsEnabled(IDM_PRINT_ALLPRINT)) << "the command states are computed all the same";

@@ -27,7 +27,7 @@ struct World {
   fakes::FakeMessageBoxes messages;
   ListedClipboard clipboard;
   PrintList list;
-  Intake intake{list, view, files, log, messages};
+  Intake intake{list, view, view.CommandsFollow(), files, log, messages};
 
   World() { view.list = &list; }
 

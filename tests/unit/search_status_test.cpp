@@ -66,7 +66,7 @@ TEST(SearchStatus, TheWalkBeginsEachPathAfreshAndGoesOnAfterEveryFolder) {
   DebugLog log(file, debugger, clock);
   fakes::FakeMessageBoxes messages;
   PrintList list;
-  Intake intake(list, view, mem, log, messages);
+  Intake intake(list, view, view.CommandsFollow(), mem, log, messages);
   std::vector<std::string> statusAtTicks;
   view.onSearchTick = [&] { statusAtTicks.push_back(view.status); };
   intake.DropFiles(std::vector<std::string>{"M:\\a", "M:\\b"});

@@ -309,7 +309,7 @@ TEST(IntakeBusy, WindowIsDisabledWithTheHourglassWhileTheFoldersAreWalked) {
     w.OwnClipboard().files->push_back(U8(dir / (L"一覧" + std::to_wstring(i) + L".cwj")));
   }
   w.Model().Clear();
-  w.Frm().Logic().ListChanged();
+  w.Frm().ListChanged();
   ASSERT_TRUE(w.PumpUntil([&] { return w.MenuBarEnabled(IDM_EDIT_PASTE); }, 2s));
   w.Command(IDM_EDIT_PASTE);
   EXPECT_EQ(w.ItemCount(), 3);

@@ -57,7 +57,8 @@ MainWindowHarness::MainWindowHarness(ScratchSettings& settings, HarnessOptions o
   handlers_.logLevels = logLevels_.get();
   handlers_.log = &log_;
   platform::MessageBoxes* messages = options.messages ? options.messages : &messages_;
-  intake_ = std::make_unique<velmok::Intake>(list_, frm_->Logic(), *files, log_, *messages);
+  intake_ = std::make_unique<velmok::Intake>(
+      list_, *frm_, [this] { frm_->Logic().RefreshMenus(); }, *files, log_, *messages);
   handlers_.onPaste = [this, clipboard] { intake_->PasteFiles(*clipboard); };
 
   win32::FrmMain::DropHandler onDrop;

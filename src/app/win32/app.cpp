@@ -76,7 +76,7 @@ int RunVelmok(HINSTANCE instance, int show, const AppOptions& options) {
 
   AppCommands commands;
   FrmMain frmMain(instance, {list, settings, clipboard}, commands);
-  Intake intake(list, frmMain.Logic(), files, log, messages);
+  Intake intake(list, frmMain, [&frmMain] { frmMain.Logic().RefreshMenus(); }, files, log, messages);
 
   PrintState printState;
   // While a run is under way the machine stays awake and both windows refuse the session's end.
