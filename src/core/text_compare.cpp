@@ -51,17 +51,19 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) { return CompareIgnoringCase(a, b) == 0; }
 
-std::size_t HashIgnoringCase(std::string_view text) {
-  // FNV-1a over the folded characters, in 64 bits on either architecture.
-  std::uint64_t hash = 1469598103934665603ULL;
+CaseIgnoringHash& CaseIgnoringHash::Add(std::string_view text) {
+  std::uint64_t hash = state_;
   for (std::size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
     const char32_t folded = c < 0x80 ? FoldCase(c) : FoldCase(DecodeUtf8(text, i));
     if (c < 0x80) ++i;
     hash = (hash ^ folded) * 1099511628211ULL;
   }
-  return static_cast<std::size_t>(hash ^ (hash >> 32));
+  state_ = hash;
+  return *this;
 }
+
+std::size_t HashIgnoringCase(std::string_view text) { return CaseIgnoringHash().Add(text).Value(); }
 
 void OrdinalCollation::AppendSortKey(std::string_view text, std::string& key) const {
   for (std::size_t i = 0; i < text.size();) {

@@ -198,11 +198,14 @@ bool Intake::EnterFolder(Frame& frame) {
   }
   std::string file = JoinPath(frame.folder, "");
   const std::size_t folderLength = file.size();
+  // The folder's part of each document's key is hashed once.
+  CaseIgnoringHash folderHash;
+  folderHash.Add(file);
   for (const auto& entry : listing_.files) {
     file.resize(folderLength);
     file += entry.name;
     if (platform::IsOrdinaryName(entry.name)) {
-      CheckAndAdd(file, entry, otherPaths);
+      CheckAndAdd(file, entry, otherPaths, &folderHash);
     } else {
       CheckAndAdd(JoinExactly(frame.folder, entry.name), entry, otherPaths);
     }
@@ -212,12 +215,13 @@ bool Intake::EnterFolder(Frame& frame) {
 }
 
 void Intake::CheckAndAdd(const std::string& path, const platform::FileEntry& file,
-                         const std::vector<std::string>& otherPaths) {
+                         const std::vector<std::string>& otherPaths, const CaseIgnoringHash* folderHash) {
   Log("Check=", path);
   if (!IsClarisDocumentName(file.name)) return;
   Log("File is cwj");
   // Listed already by this path, or by another path of the same folder.
-  const PrintListEntry* listed = list_.Find(path);
+  const std::size_t hash = folderHash ? CaseIgnoringHash(*folderHash).Add(file.name).Value() : HashIgnoringCase(path);
+  const PrintListEntry* listed = list_.Find(path, hash);
   for (std::size_t i = 0; !listed && i < otherPaths.size(); ++i) listed = list_.Find(JoinExactly(otherPaths[i], file.name));
   const std::string_view listedName = listed ? listed->Name() : std::string_view();
   Log("ERRcheck=", listedName);
@@ -227,7 +231,7 @@ void Intake::CheckAndAdd(const std::string& path, const platform::FileEntry& fil
   const auto local = file.modifiedUtc ? files_.ToLocalTime(*file.modifiedUtc) : std::nullopt;
   if (!local) Log("NoTime=", path);
   const std::size_t nameLength = file.name.size() <= path.size() ? file.name.size() : path.size();
-  PrintListEntry entry(path, nameLength, local ? ModifiedTimeText(*local).View() : std::string_view(),
+  PrintListEntry entry(path, hash, nameLength, local ? ModifiedTimeText(*local).View() : std::string_view(),
                        file.size ? FormatSize(*file.size) : std::string());
   if (!list_.Add(std::move(entry))) return;
   Log("Key=", path);

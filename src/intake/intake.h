@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/debug_log.h"
+#include "core/text_compare.h"
 #include "intake/command_line.h"
 #include "intake/paths.h"
 #include "intake/print_list.h"
@@ -84,7 +85,9 @@ class Intake {
   // asked once per folder on a road).
   const std::vector<std::string>& OtherPathsOfFolderOf(std::string_view file);
   // `otherPaths`: other paths of the file's folder, under which the document may be listed.
-  void CheckAndAdd(const std::string& path, const platform::FileEntry& file, const std::vector<std::string>& otherPaths);
+  // `folderHash`, when given, is the hash of `path` without the file's name.
+  void CheckAndAdd(const std::string& path, const platform::FileEntry& file, const std::vector<std::string>& otherPaths,
+                   const CaseIgnoringHash* folderHash = nullptr);
   void Log(std::string_view prefix, std::string_view text = {});
 
   PrintList& list_;

@@ -6,8 +6,11 @@
 namespace velmok {
 
 const PrintListEntry* KeyIndex::Find(std::string_view key) const {
+  return slots_.empty() ? nullptr : Find(key, HashIgnoringCase(key));
+}
+
+const PrintListEntry* KeyIndex::Find(std::string_view key, std::size_t hash) const {
   if (slots_.empty()) return nullptr;
-  const std::size_t hash = HashIgnoringCase(key);
   for (std::size_t i = Slot(hash);; i = Slot(i + 1)) {
     const Bucket& s = slots_[i];
     if (!s.entry) return nullptr;

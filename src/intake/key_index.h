@@ -14,6 +14,8 @@ class PrintListEntry;
 class KeyIndex {
  public:
   const PrintListEntry* Find(std::string_view key) const;
+  // The same, for a key whose hash (HashIgnoringCase) is known.
+  const PrintListEntry* Find(std::string_view key, std::size_t hash) const;
   // Adds the entry unless an entry with an equal key is there; returns the one in the index.
   PrintListEntry* Insert(PrintListEntry* entry);
   void Clear();

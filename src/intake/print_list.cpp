@@ -19,7 +19,13 @@ PrintList::PrintList() : collation_(kCharacterCodeOrder) {}
 PrintList::PrintList(const platform::TextCollation& collation) : collation_(collation) {}
 
 PrintListEntry::PrintListEntry(std::string key, std::size_t nameLength, std::string_view modified, std::string size)
-    : key_(std::move(key)), size_(std::move(size)), keyHash_(HashIgnoringCase(key_)) {
+    : PrintListEntry(std::move(key), 0, nameLength, modified, std::move(size)) {
+  keyHash_ = HashIgnoringCase(key_);
+}
+
+PrintListEntry::PrintListEntry(std::string key, std::size_t keyHash, std::size_t nameLength, std::string_view modified,
+                               std::string size)
+    : key_(std::move(key)), size_(std::move(size)), keyHash_(keyHash) {
   nameLength = std::min(nameLength, key_.size());
   nameStart_ = static_cast<std::uint32_t>(key_.size() - nameLength);
   modifiedLength_ = static_cast<std::uint8_t>(std::min(modified.size(), modified_.size()));

@@ -23,6 +23,9 @@ class PrintListEntry {
  public:
   // `key` is the full path; `nameLength` the length in bytes of its last component.
   PrintListEntry(std::string key, std::size_t nameLength, std::string_view modified, std::string size);
+  // The same, with the key's HashIgnoringCase already taken.
+  PrintListEntry(std::string key, std::size_t keyHash, std::size_t nameLength, std::string_view modified,
+                 std::string size);
 
   const std::string& Key() const { return key_; }
   std::string_view Name() const { return std::string_view(key_).substr(nameStart_); }
@@ -71,6 +74,8 @@ class PrintList {
   const PrintListEntry& At(std::size_t index) const { return *entries_[index]; }
   // The entry with this key (letter case ignored, as Windows file names are), or nullptr.
   const PrintListEntry* Find(std::string_view key) const;
+  // The same, for a key whose HashIgnoringCase is known.
+  const PrintListEntry* Find(std::string_view key, std::size_t hash) const { return index_.Find(key, hash); }
 
   // A folder's documents are listed under the path by which it was first reached; another path
   // of the same folder (a link, a share, another drive letter) lists them again. The list keeps
