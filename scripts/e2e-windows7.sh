@@ -32,9 +32,20 @@ if [ ! -f "$WINEPREFIX/.velmok-windows7" ]; then
   wineserver -w
   touch "$WINEPREFIX/.velmok-windows7"
 fi
-reported="$(wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v CurrentVersion 2>/dev/null | tr -d '\r' | awk '$1 == "CurrentVersion" {print $NF}')"
+# Once in a full run the question went unanswered (reg printed nothing): it is asked up to three
+# times, and what reg said is shown when the answer is not Windows 7.
+reported=""
+for attempt in 1 2 3; do
+  answer="$(wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v CurrentVersion 2>&1 | tr -d '\r')"
+  reported="$(awk '$1 == "CurrentVersion" {print $NF}' <<<"$answer")"
+  [ -n "$reported" ] && break
+  wineserver -w
+  sleep "$attempt"
+done
 if [ "$reported" != 6.1 ]; then
-  echo "[velmok] the prefix reports Windows version '$reported', not 6.1 (Windows 7)" >&2
+  echo "[velmok] the prefix reports Windows version '$reported', not 6.1 (Windows 7); reg said:" >&2
+  # Wine writes to a pipe in the prefix's code page (932).
+  printf '%s\n' "$answer" | head -n 8 | iconv -f CP932 -t UTF-8 -c >&2
   exit 1
 fi
 echo "[velmok] prefix reports Windows $reported; the program does without the newer functions" >&2
