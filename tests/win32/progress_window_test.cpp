@@ -122,11 +122,18 @@ void CheckTheWindow(win32::FrmProgress& p) {
   }
 }
 
-TEST(ProgressWindow, PlacesFontTopmostNoCloseAndTheBlink) {
+// What a progress window under test is made with: the real clock, a print state, and session
+// duties that only count what is asked of them.
+struct ProgressParts {
   win32::Win32Clock clock;
   PrintState state;
   fakes::FakeSessionDuties duties;
-  RunSessionHold hold(duties);
+  RunSessionHold hold{duties};
+};
+
+TEST(ProgressWindow, PlacesFontTopmostNoCloseAndTheBlink) {
+  ProgressParts parts;
+  auto& [clock, state, duties, hold] = parts;
   bool ran = false;
   win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, hold, [&](win32::FrmProgress& p, int& printed) {
     ran = true;
@@ -143,10 +150,8 @@ TEST(ProgressWindow, PlacesFontTopmostNoCloseAndTheBlink) {
 // Moved onto a monitor of another scaling during the run, the window takes the place Windows
 // suggests there, with its client area, its controls and its fonts at that scaling.
 TEST(ProgressWindow, FollowsTheScalingOfTheMonitorItIsMovedTo) {
-  win32::Win32Clock clock;
-  PrintState state;
-  fakes::FakeSessionDuties duties;
-  RunSessionHold hold(duties);
+  ProgressParts parts;
+  auto& [clock, state, duties, hold] = parts;
   win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, hold, [&](win32::FrmProgress& p, int& printed) {
     for (const UINT dpi : {120u, 168u, 144u, 96u}) {
       RECT suggested{150, 100, 150 + 700, 100 + 400};
@@ -168,10 +173,8 @@ TEST(ProgressWindow, FollowsTheScalingOfTheMonitorItIsMovedTo) {
 TEST(ProgressWindow, OnWindows7TheSystemsScalingIsTaken) {
   if (!InChildAtSystemDpi(120)) return;
   win32::ScopedNewerWindows windows7(win32::NewerWindows::AsWindows7());
-  win32::Win32Clock clock;
-  PrintState state;
-  fakes::FakeSessionDuties duties;
-  RunSessionHold hold(duties);
+  ProgressParts parts;
+  auto& [clock, state, duties, hold] = parts;
   bool ran = false;
   win32::FrmProgress progress(GetModuleHandleW(nullptr), clock, state, hold, [&](win32::FrmProgress& p, int& printed) {
     ran = true;
@@ -189,10 +192,8 @@ TEST(ProgressWindow, OnWindows7TheSystemsScalingIsTaken) {
 // and both windows of the program carry the reason, also after the session has asked. Then it
 // lets go once.
 TEST(ProgressWindow, TheRunStartsOnceAndHoldsTheSessionUntilItEnds) {
-  win32::Win32Clock clock;
-  PrintState state;
-  fakes::FakeSessionDuties duties;
-  RunSessionHold hold(duties);
+  ProgressParts parts;
+  auto& [clock, state, duties, hold] = parts;
   constexpr platform::WindowId kMain = 0x4711;
   hold.AddWindow(kMain);
   const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
